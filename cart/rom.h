@@ -1,0 +1,28 @@
+#pragma once
+// The loaded iNES image. The board plug-ins read its fields directly through
+// the shared record, so the layout is byte-packed and must not change.
+
+#pragma pack(push, 1)
+class ROM {
+ public:
+  ROM();
+  ~ROM();
+  ROM(const ROM&) = delete;
+  ROM& operator=(const ROM&) = delete;
+
+  // Reads an iNES file and binds the board plug-in of its mapper.
+  // Returns 0 on success or the number of the step that failed.
+  int load(const char* path);
+
+  unsigned char* Header;   // the file's 16-byte header
+  unsigned char* PRG_ROM;  // PRGROMPages * 16 KB
+  unsigned char* CHR_ROM;  // CHRROMPages * 8 KB
+  unsigned char MapperNumber;
+  unsigned int PRGROMPages;
+  unsigned int CHRROMPages;
+};
+#pragma pack(pop)
+
+static_assert(sizeof(ROM) == 3 * sizeof(void*) + 1 + 4 + 4, "ROM must stay byte-packed");
+
+extern ROM ROMimage;
