@@ -1,0 +1,1 @@
+#include "debugger/disassembler.h"

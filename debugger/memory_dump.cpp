@@ -1,0 +1,1 @@
+#include "debugger/memory_dump.h"
