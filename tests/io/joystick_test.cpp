@@ -33,7 +33,7 @@ TEST(Joystick, ReportWrapsAfterTwentyFourReads) {
 TEST(Joystick, OnlyAZeroAfterAOneRestartsTheReport) {
   Joystick pad(0x4016);
   pad.SetButton(B);
-  pad.read();  // index 1
+  pad.read();    // index 1
   pad.write(0);  // a 0 without a preceding 1 changes nothing
   EXPECT_EQ(pad.read(), 1);
   pad.write(0xFF);  // $FF acts as 1
