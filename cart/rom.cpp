@@ -1,23 +1,96 @@
 #include "cart/rom.h"
 
-#include <cassert>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <new>
+
+#include "cart/board_binding.h"
+#include "cpu/cpu.h"
 
 ROM ROMimage;
 
+namespace {
+
+constexpr unsigned int HeaderSize = 16;
+constexpr unsigned int TrainerSize = 512;
+constexpr unsigned int TrainerAddress = 0x7000;
+constexpr unsigned int PRGPageSize = 16384;
+constexpr unsigned int CHRPageSize = 8192;
+
+// Image buffers are sized from the file, so running out of memory is a real
+// possibility; it stops the program with the failed condition named, and
+// does so in release builds too, where assert() would say nothing.
+void StopOnExhaustedMemory(const char* condition, int line) {
+  std::fprintf(stderr, "Assertion failed: %s, file rom, line %d\n", condition, line);
+  std::abort();
+}
+
+void Require(bool allocated, const char* condition, int line) {
+  if (!allocated) StopOnExhaustedMemory(condition, line);
+}
+
+// Zero-filled, so a file shorter than its header announces leaves zeros in
+// the bytes it did not deliver rather than whatever the heap held.
+unsigned char* AllocateZeroed(std::size_t size) {
+  return new (std::nothrow) unsigned char[size]();
+}
+
+void ReadAvailable(std::FILE* file, unsigned char* into, std::size_t size) {
+  std::size_t got = std::fread(into, 1, size, file);
+  std::memset(into + got, 0, size - got);
+}
+
+}  // namespace
+
 ROM::ROM()
-    : Header(new unsigned char[16]),
+    : Header(AllocateZeroed(HeaderSize)),
       PRG_ROM(nullptr),
       CHR_ROM(nullptr),
       MapperNumber(0),
       PRGROMPages(0),
       CHRROMPages(0) {
-  assert(Header != 0);
-  std::memset(Header, 0, 16);
+  Require(Header != nullptr, "Header != 0", __LINE__);
 }
 
 ROM::~ROM() {
   delete[] Header;
   delete[] PRG_ROM;
   delete[] CHR_ROM;
+}
+
+int ROM::load(const char* path) {
+  // The board's windows point into the banks about to be released.
+  UseNoCartridge();
+  delete[] PRG_ROM;
+  delete[] CHR_ROM;
+  PRG_ROM = nullptr;
+  CHR_ROM = nullptr;
+
+  std::FILE* file = std::fopen(path, "rb");
+  if (file == nullptr) return RomLoadCouldNotOpen;
+
+  ReadAvailable(file, Header, HeaderSize);
+  PRGROMPages = Header[4];
+  CHRROMPages = Header[5];
+  MapperNumber = static_cast<unsigned char>((Header[7] & 0xF0) + (Header[6] >> 4));
+  // Without program data no window can point anywhere: refuse the image
+  // before a board gets to set up windows into an empty buffer.
+  if (PRGROMPages == 0) {
+    std::fclose(file);
+    return RomLoadNoProgramData;
+  }
+
+  PRG_ROM = AllocateZeroed(std::size_t{PRGROMPages} * PRGPageSize);
+  Require(PRG_ROM != nullptr, "PRG_ROM != 0", __LINE__);
+  // One byte more than announced, so that a count of 0 still gets a buffer.
+  CHR_ROM = AllocateZeroed(std::size_t{CHRROMPages} * CHRPageSize + 1);
+  Require(CHR_ROM != nullptr, "CHR_ROM != 0", __LINE__);
+
+  if (Header[6] & 0x04) ReadAvailable(file, &CPU.Memory[TrainerAddress], TrainerSize);
+  ReadAvailable(file, PRG_ROM, std::size_t{PRGROMPages} * PRGPageSize);
+  ReadAvailable(file, CHR_ROM, std::size_t{CHRROMPages} * CHRPageSize);
+  std::fclose(file);
+
+  return BindBoard(MapperNumber);
 }

@@ -26,3 +26,17 @@ class ROM {
 static_assert(sizeof(ROM) == 3 * sizeof(void*) + 1 + 4 + 4, "ROM must stay byte-packed");
 
 extern ROM ROMimage;
+
+// Results of ROM::load. 2 to 8 come from binding the board plug-in.
+enum RomLoadResult {
+  RomLoadOk = 0,
+  RomLoadCouldNotOpen = 1,
+  RomLoadNoLibrary = 2,
+  RomLoadNoMainWrite = 3,
+  RomLoadNoMainRead = 4,
+  RomLoadNoVramWrite = 5,
+  RomLoadNoVramRead = 6,
+  RomLoadNoEndScanline = 7,
+  RomLoadNoLoadRom = 8,
+  RomLoadNoProgramData = 9,
+};

@@ -1,0 +1,123 @@
+#include "cart/board_binding.h"
+
+#include <dlfcn.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "boards/board_entry_names.h"
+#include "boards/nesdata.h"
+#include "cart/rom.h"
+#include "cpu/cpu.h"
+#include "io/memoryio.h"
+#include "ppu/ppu.h"
+
+void* MapperHandle = nullptr;
+
+namespace {
+
+std::string ChosenBoardDirectory;
+
+std::string Lowercase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+template <typename Entry>
+bool Resolve(void* handle, int index, Entry& into) {
+  void* symbol = dlsym(handle, BoardEntrySymbols[index]);
+  if (symbol == nullptr) return false;
+  into = reinterpret_cast<Entry>(symbol);
+  return true;
+}
+
+// Each pointer is stored before the next is looked up; the first missing
+// entry names the failure.
+int ResolveEntryPoints(void* handle) {
+  if (!Resolve(handle, 0, MapperCPUWrite)) return RomLoadNoMainWrite;
+  if (!Resolve(handle, 1, MapperCPURead)) return RomLoadNoMainRead;
+  if (!Resolve(handle, 2, MapperPPUWrite)) return RomLoadNoVramWrite;
+  if (!Resolve(handle, 3, MapperPPURead)) return RomLoadNoVramRead;
+  if (!Resolve(handle, 4, MapperEndScan)) return RomLoadNoEndScanline;
+  if (!Resolve(handle, 5, MapperLoad)) return RomLoadNoLoadRom;
+  return RomLoadOk;
+}
+
+_NESData SharedRecord() {
+  return _NESData{&CPU,
+                  &PPU,
+                  &ROMimage,
+                  &WriteAddress,
+                  &AlreadyRead2007,
+                  MemoryPage,
+                  PrerenderPatternTiles,
+                  SetNESPalette,
+                  GenerateIRQ};
+}
+
+// The loaded plug-in goes away with the program.
+struct UnloadAtExit {
+  ~UnloadAtExit() { UnloadBoard(); }
+} unloadAtExit;
+
+}  // namespace
+
+std::string ProgramDirectory() {
+  std::error_code error;
+  std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return ".";
+  return program.parent_path().string();
+}
+
+std::string BoardDirectory() {
+  return ChosenBoardDirectory.empty() ? ProgramDirectory() : ChosenBoardDirectory;
+}
+
+void SetBoardDirectory(const std::string& directory) {
+  ChosenBoardDirectory = directory;
+}
+
+std::string FindBoardLibrary(const std::string& directory, const std::string& name) {
+  const std::string wanted = Lowercase(name + ".so");
+  std::error_code error;
+  std::string match;
+  for (const auto& entry : std::filesystem::directory_iterator(directory, error)) {
+    std::string fileName = entry.path().filename().string();
+    if (Lowercase(fileName) != wanted) continue;
+    // Prefer the exact spelling; otherwise the first in name order, so the
+    // choice does not depend on the directory's order.
+    if (fileName == name + ".so") return entry.path().string();
+    if (match.empty() || entry.path().string() < match) match = entry.path().string();
+  }
+  return match;
+}
+
+int BindBoard(unsigned int mapperNumber) {
+  UnloadBoard();
+  char name[32];
+  std::snprintf(name, sizeof name, "Board%u", mapperNumber);
+  std::string path = FindBoardLibrary(BoardDirectory(), name);
+  if (path.empty()) return RomLoadNoLibrary;
+  MapperHandle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (MapperHandle == nullptr) return RomLoadNoLibrary;
+
+  int code = ResolveEntryPoints(MapperHandle);
+  if (code != RomLoadOk) {
+    // The library stays loaded until the next load, but the core must not
+    // call into a board that was never initialised.
+    UseNoCartridge();
+    return code;
+  }
+  MapperLoad(SharedRecord());
+  return RomLoadOk;
+}
+
+void UnloadBoard() {
+  UseNoCartridge();
+  if (MapperHandle != nullptr) dlclose(MapperHandle);
+  MapperHandle = nullptr;
+}

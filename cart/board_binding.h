@@ -1,0 +1,30 @@
+#pragma once
+// Binding the board plug-in of an image's mapper: the library "Board%d" is
+// looked up as <name>.so in the board directory regardless of letter case,
+// its six entry points are resolved into the host's board pointers, and the
+// board receives the shared record.
+
+#include <string>
+
+// The loaded plug-in library, or nullptr.
+extern void* MapperHandle;
+
+// The program's own directory (where /proc/self/exe lives).
+std::string ProgramDirectory();
+
+// Where plug-ins are looked for: the program's directory unless a caller
+// (the runner's --boards, a test) chose another one.
+std::string BoardDirectory();
+void SetBoardDirectory(const std::string& directory);
+
+// The path of the file in directory whose name matches name + ".so" without
+// regard to letter case; empty when there is none.
+std::string FindBoardLibrary(const std::string& directory, const std::string& name);
+
+// Loads and initialises the board for mapperNumber. Returns 0, or 2 (no
+// library) to 8 (entry point missing). After a failure the board pointers
+// and windows are on the "no cartridge" board.
+int BindBoard(unsigned int mapperNumber);
+
+// Points the core at the "no cartridge" board and unloads the plug-in.
+void UnloadBoard();
