@@ -1,0 +1,146 @@
+#include "tools/headless_run.h"
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+#include "cart/board_binding.h"
+#include "cart/load_sequence.h"
+#include "cpu/cpu.h"
+#include "debugger/disassembler.h"
+#include "debugger/memory_dump.h"
+#include "emulation/emulate.h"
+#include "emulation/picture_png.h"
+#include "io/joystick.h"
+#include "ppu/dx.h"
+#include "ppu/ppu.h"
+
+namespace {
+
+constexpr unsigned long CyclesPerFrame = 262 * 112;
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+void ApplyRegisters(const RegisterSettings& registers) {
+  if (registers.PC) CPU.PC = *registers.PC;
+  if (registers.S) CPU.S = *registers.S;
+  if (registers.P) CPU.FLAGS = *registers.P;
+  if (registers.A) CPU.AC = *registers.A;
+  if (registers.X) CPU.XR = *registers.X;
+  if (registers.Y) CPU.YR = *registers.Y;
+}
+
+void HoldButtonsFor(unsigned long frame, const std::vector<ButtonHold>& presses) {
+  if (presses.empty()) return;
+  for (int button = 0; button < 8; ++button) Joy1.ClearButton(button);
+  for (const ButtonHold& hold : presses)
+    if (frame >= hold.first && frame <= hold.last) Joy1.SetButton(hold.button);
+}
+
+// The disassembler's line for the instruction at PC, then the registers as
+// they are before it runs.
+void TraceInstruction(std::FILE* trace) {
+  char line[kDisassemblyLineSize] = {};
+  unsigned short pc = CPU.PC;
+  DisplayInstruction(line);
+  CPU.PC = pc;
+  std::fprintf(trace, "%s A:%02X X:%02X Y:%02X P:%02X SP:%02X CYC:%u SL:%u\n", line, CPU.AC, CPU.XR,
+               CPU.YR, CPU.FLAGS, CPU.S, CPU.Cycles, unsigned{PPU.Scanline});
+}
+
+// Frames are counted by the entries into vertical blank, as RunCpu counts them.
+unsigned long RunSteps(const RunOptions& options, std::FILE* trace) {
+  unsigned long frame = 0;
+  HoldButtonsFor(frame, options.presses);
+  for (unsigned long step = 0; step < *options.steps; ++step) {
+    if (trace != nullptr) TraceInstruction(trace);
+    bool wasVisible = NumScanlines == 240;
+    StepCpu();
+    if (wasVisible && NumScanlines != 240) HoldButtonsFor(++frame, options.presses);
+  }
+  return frame;
+}
+
+unsigned long RunFrames(const RunOptions& options) {
+  for (unsigned long frame = 0; frame < options.frames; ++frame) {
+    HoldButtonsFor(frame, options.presses);
+    NESMain();
+  }
+  return options.frames;
+}
+
+bool WriteDump(const std::string& path, const unsigned char* area, std::size_t length,
+               std::FILE* errors) {
+  File out(std::fopen(path.c_str(), "w"));
+  if (!out) {
+    std::fprintf(errors, "Couldn't Open File for output: %s\n", path.c_str());
+    return false;
+  }
+  WriteMemoryDump(out.get(), area, length);
+  return true;
+}
+
+bool WriteOutputs(const RunOptions& options, std::FILE* errors) {
+  bool ok = true;
+  if (!options.cpuDumpFile.empty())
+    ok &= WriteDump(options.cpuDumpFile, CPU.Memory, 0x8000, errors);
+  if (!options.ppuDumpFile.empty())
+    ok &= WriteDump(options.ppuDumpFile, PPU.PPUMem, 0x4000, errors);
+  std::string error;
+  if (!options.screenshotFile.empty() &&
+      !SaveScreenshotPng(options.screenshotFile.c_str(), &error)) {
+    std::fprintf(errors, "Couldn't save the screenshot %s: %s\n", options.screenshotFile.c_str(),
+                 error.c_str());
+    ok = false;
+  }
+  return ok;
+}
+
+void PrintBench(unsigned long frames, double seconds) {
+  double fps = seconds > 0 ? frames / seconds : 0;
+  std::printf("frames %lu, seconds %.3f, fps %.0f, cycles/s %.0f\n", frames, seconds, fps,
+              fps * CyclesPerFrame);
+}
+
+// The run itself, between a successful load and the outputs.
+int RunLoaded(const RunOptions& options, std::FILE* errors) {
+  File trace;
+  if (!options.traceFile.empty()) {
+    trace.reset(std::fopen(options.traceFile.c_str(), "w"));
+    if (!trace) {
+      std::fprintf(errors, "Couldn't Open File for output: %s\n", options.traceFile.c_str());
+      return 1;
+    }
+  }
+  ApplyRegisters(options.registers);
+  auto start = std::chrono::steady_clock::now();
+  unsigned long frames = options.steps ? RunSteps(options, trace.get()) : RunFrames(options);
+  std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+  trace.reset();
+  bool ok = WriteOutputs(options, errors);
+  if (options.bench) PrintBench(frames, elapsed.count());
+  return ok ? 0 : 1;
+}
+
+}  // namespace
+
+int RunHeadless(const RunOptions& options, std::FILE* errors) {
+  if (!options.boardsDirectory.empty()) SetBoardDirectory(options.boardsDirectory);
+  int code = LoadImageAndReset(options.image.c_str());
+  if (code != 0) {
+    std::fprintf(errors, "%s\n", LoadErrorMessage(code));
+    return 1;
+  }
+  // Headless: no display is bound, so a flip returns at once.
+  if (DDrawInit(nullptr, SurfaceWidth, SurfaceHeight, 8) != 0) {
+    std::fprintf(errors, "Couldn't open the video surfaces\n");
+    return 1;
+  }
+  int status = RunLoaded(options, errors);
+  DirectDrawClose();
+  UnloadBoard();
+  return status;
+}
