@@ -2,6 +2,8 @@
 // The processor core: state, memory map, instruction execution and the
 // scanline/frame driver. No platform code lives here.
 
+#include <array>
+
 #include "cpu/cpu6502.h"
 
 struct _NESData;
@@ -12,9 +14,10 @@ extern _6502 CPU;
 // plug-in owns their values; until one is bound they show a page of zeros.
 extern unsigned char* MemoryPage[4];
 
-// One route code per CPU address and direction; constant data.
-extern const unsigned char ReadMemTable[0x10000];
-extern const unsigned char WriteMemTable[0x10000];
+// One route code per CPU address and direction; constant data generated at
+// compile time (cpu/route_tables.cpp), hence std::array rather than a C array.
+extern const std::array<unsigned char, 0x10000> ReadMemTable;
+extern const std::array<unsigned char, 0x10000> WriteMemTable;
 
 // The board entry points. Until a board is bound (and after a failed bind)
 // they point at the "no cartridge" board: reads give 0, writes do nothing.
@@ -40,9 +43,19 @@ void UseNoCartridge();
 void write_mem(unsigned int address, unsigned char value);
 unsigned char read_mem(unsigned int address);
 
-extern const unsigned char OpcodeCycles[256];
-extern const unsigned char OpcodeBytes[256];
-extern const unsigned char ZNTable[256];
+// Base cycles and PC advance of every opcode, generated from the one opcode
+// description in cpu/opcode_table.cpp.
+extern const std::array<unsigned char, 256> OpcodeCycles;
+extern const std::array<unsigned char, 256> OpcodeBytes;
+// The zero and negative bits a result byte produces.
+extern const std::array<unsigned char, 256> ZNTable;
+
+// The handler of every opcode: one table for the single step, one for the run
+// loop. A run-loop handler returns true when vertical blank has just begun.
+using StepHandler = void (*)();
+using RunHandler = bool (*)();
+extern const std::array<StepHandler, 256> OpcodeJumpTable;
+extern const std::array<RunHandler, 256> OpcodeJumpTable2;
 
 // 240 during the visible phase, 22 during vertical blank.
 extern unsigned char NumScanlines;

@@ -1,0 +1,53 @@
+#pragma once
+// The three primitive accesses the instructions and interrupts are built
+// from: data read and data write through the route tables, and fetch of
+// instruction bytes and vectors through the cartridge windows.
+
+#include "cpu/cpu.h"
+#include "cpu/routes.h"
+
+// The non-plain routes: ports and the board. Kept out of line so the common
+// plain and RAM accesses stay small at every call site.
+unsigned char ReadThroughRoute(unsigned char route, unsigned int address);
+void WriteThroughRoute(unsigned char route, unsigned int address, unsigned char value);
+
+// address must already be reduced to 16 bits.
+[[gnu::always_inline]] inline unsigned char ReadData(unsigned int address) {
+  const unsigned char route = ReadMemTable[address];
+  if (route == routes::kReadPlain) [[likely]]
+    return CPU.Memory[address];
+  return ReadThroughRoute(route, address);
+}
+
+// address must already be reduced to 16 bits.
+[[gnu::always_inline]] inline void WriteData(unsigned int address, unsigned char value) {
+  const unsigned char route = WriteMemTable[address];
+  if (route == routes::kWriteRam) [[likely]] {
+    // Four stores so that a read at any mirror address is a plain read.
+    CPU.Memory[address] = value;
+    CPU.Memory[address + 0x0800] = value;
+    CPU.Memory[address + 0x1000] = value;
+    CPU.Memory[address + 0x1800] = value;
+  } else if (route == routes::kWritePlain) {
+    CPU.Memory[address] = value;
+  } else {
+    WriteThroughRoute(route, address, value);
+  }
+}
+
+// Code runs only from cartridge space: bit 15 takes no part in choosing the
+// window, so $0300 shows the same byte as $8300.
+[[gnu::always_inline]] inline unsigned char Fetch(unsigned int address) {
+  return MemoryPage[(address >> 13) & 3][address & 0x1FFF];
+}
+
+// Low byte first; each byte from the window of its own address (the byte
+// after $FFFF is the one at $0000, which the masks in Fetch already give).
+[[gnu::always_inline]] inline unsigned int Fetch16(unsigned int address) {
+  return Fetch(address) | (Fetch(address + 1) << 8);
+}
+
+[[gnu::always_inline]] inline void Push(unsigned char value) {
+  WriteData(0x0100 + CPU.S, value);
+  --CPU.S;
+}

@@ -1,0 +1,116 @@
+// The scanline and frame driver: the two ways into instruction execution,
+// the end of every scanline, vertical blank with its NMI, reset and IRQ.
+
+#include "cpu/driver.h"
+
+#include <cstring>
+
+#include "cpu/bus.h"
+#include "cpu/flags.h"
+#include "io/memoryio.h"
+#include "ppu/background.h"
+#include "ppu/ppu.h"
+#include "ppu/spriteram.h"
+
+constinit unsigned char NumScanlines = kVisibleScanlines;
+
+namespace {
+
+constexpr unsigned int kStatus = 0x2002;
+constexpr unsigned int kControl = 0x2000;
+constexpr unsigned char kVerticalBlank = 0x80;
+constexpr unsigned char kSprite0Hit = 0x40;
+constexpr unsigned char kNmiEnable = 0x80;
+constexpr unsigned int kInterruptCycles = 7;
+constexpr unsigned int kNmiVector = 0xFFFA;
+constexpr unsigned int kResetVector = 0xFFFC;
+constexpr unsigned int kIrqVector = 0xFFFE;
+
+// The pushed PC is the address of the next instruction, so RTI returns there.
+void PushInterruptFrame() {
+  Push(static_cast<unsigned char>(CPU.PC >> 8));
+  Push(static_cast<unsigned char>(CPU.PC));
+  Push(CPU.FLAGS);
+}
+
+// Unlike a real 6502, the NMI leaves the interrupt-disable bit as it was.
+void EnterNmi() {
+  PushInterruptFrame();
+  CPU.Cycles += kInterruptCycles;
+  CPU.PC = static_cast<unsigned short>(Fetch16(kNmiVector));
+}
+
+// Returns true when the line that just ended began vertical blank.
+template <bool RecordScroll>
+bool EndScanline() {
+  CPU.Cycles -= kCyclesPerScanline;
+  const bool visible = NumScanlines == kVisibleScanlines;
+  if (RecordScroll && visible) SetScanlineScroll();
+  ++PPU.Scanline;
+  MapperEndScan();
+  if (visible) {
+    // The sprite-0 hit is up for exactly the one line the prediction names.
+    if (PPU.Scanline == Sprite0Scanline)
+      CPU.Memory[kStatus] |= kSprite0Hit;
+    else
+      CPU.Memory[kStatus] &= ~kSprite0Hit;
+  }
+  if (PPU.Scanline < NumScanlines) return false;
+
+  PPU.Scanline = 0;
+  if (!visible) {
+    CPU.Memory[kStatus] &= ~kVerticalBlank;
+    NumScanlines = kVisibleScanlines;
+    HorV = 0;
+    return false;
+  }
+  // The NMI is decided only here: enabling it later in vertical blank gives
+  // none in this frame.
+  CPU.Memory[kStatus] |= kVerticalBlank;
+  if (CPU.Memory[kControl] & kNmiEnable) EnterNmi();
+  NumScanlines = kBlankingScanlines;
+  return true;
+}
+
+}  // namespace
+
+void EndScanlineStep() {
+  EndScanline<false>();
+}
+
+bool EndScanlineRun() {
+  return EndScanline<true>();
+}
+
+void StepCpu() {
+  OpcodeJumpTable[Fetch(CPU.PC)]();
+}
+
+// Nothing but the start of vertical blank stops the loop: no stop flag and
+// no breakpoint test per instruction.
+void RunCpu() {
+  while (!OpcodeJumpTable2[Fetch(CPU.PC)]()) {
+  }
+}
+
+void ResetCpu() {
+  CPU.AC = 0;
+  CPU.XR = 0;
+  CPU.YR = 0;
+  CPU.S = 0;
+  CPU.FLAGS = 0;
+  // $7000-$7FFF keep their contents, so a trainer loaded there survives.
+  std::memset(CPU.Memory, 0, 0x7000);
+  CPU.PC = static_cast<unsigned short>(Fetch16(kResetVector));
+  NumScanlines = kVisibleScanlines;
+  CPU.Cycles = 0;
+  PPU.Scanline = 0;
+}
+
+// Unconditional: whether an IRQ may be taken is the caller's decision.
+void GenerateIRQ() {
+  PushInterruptFrame();
+  CPU.FLAGS |= flags::kInterrupt;
+  CPU.Cycles += kInterruptCycles;
+  CPU.PC = static_cast<unsigned short>(Fetch16(kIrqVector));
+}

@@ -1,0 +1,14 @@
+#pragma once
+// The scanline bookkeeping the instruction handlers end in, once Cycles has
+// reached a line's worth.
+
+constexpr unsigned int kCyclesPerScanline = 112;
+constexpr unsigned char kVisibleScanlines = 240;
+constexpr unsigned char kBlankingScanlines = 22;
+
+// The single step: never records the scroll of the line.
+void EndScanlineStep();
+
+// The run loop: records the scroll of visible lines. Returns true when
+// vertical blank has just begun, which ends the run loop.
+bool EndScanlineRun();

@@ -1,0 +1,17 @@
+#pragma once
+// The one description of the 256 opcodes from which the handler tables,
+// OpcodeCycles and OpcodeBytes are all generated, so they cannot disagree.
+
+#include <array>
+
+#include "cpu/addressing.h"
+
+struct OpcodeInfo {
+  const char* mnemonic;  // "???" for the undocumented opcodes
+  Mode mode;
+  void (*execute)();     // null: the entry goes straight to the completion step
+  unsigned char cycles;  // base cycles charged by the completion step
+  unsigned char bytes;   // amount added to PC by the completion step
+};
+
+extern const std::array<OpcodeInfo, 256> OpcodeDescription;
