@@ -28,6 +28,8 @@ STATUS_ROW2  = $2040            ; name-table row 2: frame counter and position
 .segment "CHARS"
 .include "demo_tiles.inc"
 
+; Zero page from $10; the runner's tests read player_x and player_y at $14
+; and $15, so new variables go after them.
 .segment "ZEROPAGE"
 frame:          .res 2
 scroll:         .res 2          ; playfield scroll, 0-511

@@ -1,0 +1,162 @@
+// taviro-run as a user runs it: the built program on our own cartridges,
+// its trace, dumps, screenshot, benchmark line and exit statuses.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "emulation/picture_png.h"
+#include "tests/cart/ines_image.h"
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::stringstream stream(text);
+  std::string line;
+  while (std::getline(stream, line)) lines.push_back(line);
+  return lines;
+}
+
+std::string Rom(const char* name) {
+  return std::string(TAVIRO_ROM_DIR) + "/" + name + ".nes";
+}
+std::string Golden(const char* name) {
+  return std::string(TAVIRO_GOLDEN_DIR) + "/" + name;
+}
+
+class Runner : public ::testing::Test {
+ protected:
+  // Runs taviro-run with the arguments; returns its exit status.
+  int Run(const std::string& arguments) {
+    std::string command = "'" + ProgramBuildDirectory() + "/taviro-run' " + arguments + " >'" +
+                          work.path() + "/out' 2>'" + work.path() + "/err'";
+    int status = std::system(command.c_str());
+    out = ReadFile(work.path() + "/out");
+    err = ReadFile(work.path() + "/err");
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  std::string File(const char* name) const { return work.path() + "/" + name; }
+
+  TempDirectory work;
+  std::string out;
+  std::string err;
+};
+
+TEST_F(Runner, TracesEachInstructionBeforeItRuns) {
+  ASSERT_EQ(Run("--steps 8 --trace " + File("trace.txt") + " " + Rom("mmc2_test")), 0) << err;
+  // From the reset code at $E020 and the 6502's flags and cycle counts.
+  const std::vector<std::string> expected = {
+      "E020: 78         SEI        A:00 X:00 Y:00 P:00 SP:00 CYC:0 SL:0",
+      "E021: D8         CLD        A:00 X:00 Y:00 P:04 SP:00 CYC:2 SL:0",
+      "E022: A2 FF      LDX #$FF A:00 X:00 Y:00 P:04 SP:00 CYC:4 SL:0",
+      "E024: 9A         TXS        A:00 X:FF Y:00 P:84 SP:00 CYC:6 SL:0",
+      "E025: A9 00      LDA #$00 A:00 X:FF Y:00 P:84 SP:FF CYC:8 SL:0",
+      "E027: 8D 00 20   STA $2000 A:00 X:FF Y:00 P:06 SP:FF CYC:10 SL:0",
+      "E02A: 8D 01 20   STA $2001 A:00 X:FF Y:00 P:06 SP:FF CYC:14 SL:0",
+      "E02D: AD 10 80   LDA $8010 A:00 X:FF Y:00 P:06 SP:FF CYC:18 SL:0",
+  };
+  EXPECT_EQ(Lines(ReadFile(File("trace.txt"))), expected);
+}
+
+TEST_F(Runner, RegistersAreSetAfterTheReset) {
+  ASSERT_EQ(Run("--regs PC=E022,A=12,X=34,Y=56,P=24,S=FD --steps 2 --trace " + File("t.txt") + " " +
+                Rom("mmc2_test")),
+            0)
+      << err;
+  std::vector<std::string> lines = Lines(ReadFile(File("t.txt")));
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], "E022: A2 FF      LDX #$FF A:12 X:34 Y:56 P:24 SP:FD CYC:0 SL:0");
+  EXPECT_EQ(lines[1], "E024: 9A         TXS        A:12 X:FF Y:56 P:A4 SP:FD CYC:2 SL:0");
+}
+
+TEST_F(Runner, CpuDumpHasTheDebuggerLayoutAndTheCartridgeReport) {
+  ASSERT_EQ(Run("--frames 4 --dump-cpu " + File("cpu.dmp") + " " + Rom("mmc2_test")), 0) << err;
+  std::string dump = ReadFile(File("cpu.dmp"));
+  std::vector<std::string> lines = Lines(dump);
+  ASSERT_EQ(lines.size(), 2048u);
+  for (const std::string& line : lines) ASSERT_EQ(line.size(), 54u) << line;
+  EXPECT_NE(dump.back(), '\n');
+  EXPECT_EQ(lines.back().substr(0, 6), "$7FF0:");
+  EXPECT_EQ(lines[0x30], "$0300: 00 05 06 03 03 02 00 05 05 06 05 05 03 06 5A A5");
+  EXPECT_EQ(lines[0x3F], "$03F0: 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 A5");
+  EXPECT_EQ(lines[0x130], lines[0x30].replace(1, 4, "1300")) << "RAM mirror";
+}
+
+TEST_F(Runner, PpuDumpMatchesTheGoldenFileByteForByte) {
+  // Lower table bank 3, upper table bank 6, the two mirrored name-table
+  // pairs the cartridge wrote, everything else zero.
+  ASSERT_EQ(Run("--frames 4 --dump-ppu " + File("ppu.dmp") + " " + Rom("mmc2_test")), 0) << err;
+  EXPECT_EQ(ReadFile(File("ppu.dmp")), ReadFile(Golden("mmc2_test_ppu.dmp")));
+}
+
+TEST_F(Runner, JoypadPressesOverFrameRangesMoveTheDemoPlayer) {
+  // The player starts at (120, 160) and walks a pixel per frame, two with A.
+  ASSERT_EQ(Run("--frames 30 --press right@5-14,down@5-7,a@10-14,left@20 --dump-cpu " +
+                File("cpu.dmp") + " " + Rom("demo")),
+            0)
+      << err;
+  std::string line = Lines(ReadFile(File("cpu.dmp")))[1];
+  // $14 = 120 + 5 + 2 x 5 - 1, $15 = 160 + 3.
+  EXPECT_EQ(line.substr(18, 6), " 86 A3") << line;
+}
+
+TEST_F(Runner, DemoScreenshotMatchesTheGoldenPicture) {
+  ASSERT_EQ(Run("--frames 90 --press right@20-60,up@40-50 --screenshot " + File("shot.png") + " " +
+                Rom("demo")),
+            0)
+      << err;
+  RgbPicture shot, golden;
+  std::string error;
+  ASSERT_TRUE(LoadRgbPng(File("shot.png").c_str(), shot, &error)) << error;
+  ASSERT_TRUE(LoadRgbPng(Golden("demo_frame90.png").c_str(), golden, &error)) << error;
+  EXPECT_EQ(shot.width, 640);
+  EXPECT_EQ(shot.height, 480);
+  EXPECT_TRUE(shot.rgb == golden.rgb) << "the picture changed: review " << File("shot.png");
+}
+
+TEST_F(Runner, BenchEndsWithOneFigureLine) {
+  ASSERT_EQ(Run("--bench --frames 30 " + Rom("demo")), 0) << err;
+  std::regex figures(R"(frames 30, seconds [0-9]+\.[0-9]+, fps [0-9]+, cycles/s [0-9]+\n)");
+  EXPECT_TRUE(std::regex_match(out, figures)) << out;
+}
+
+TEST_F(Runner, LoadFailuresPrintTheDebuggersMessageAndExit1) {
+  EXPECT_EQ(Run(File("missing.nes")), 1);
+  EXPECT_EQ(err, "Could Not Open File\n");
+
+  EXPECT_EQ(Run("--boards " + work.path() + " " + Rom("demo")), 1);
+  EXPECT_EQ(err,
+            "LoadLibrary failed when opening the .dll.\n"
+            "Make sure the mapper .dll is in the same directory as Taviro.\n");
+
+  TempFile noProgram(InesImage::Numbered(4, 0, 1).Bytes());
+  EXPECT_EQ(Run(noProgram.path()), 1);
+  EXPECT_EQ(err, "ROM image has no program data\n");
+}
+
+TEST_F(Runner, UsageErrorsPrintTheUsageAndExit2) {
+  EXPECT_EQ(Run(""), 2);
+  EXPECT_NE(err.find("usage: taviro-run [options] IMAGE"), std::string::npos);
+  EXPECT_EQ(Run("--regs PC=12345 " + Rom("demo")), 2);
+  EXPECT_NE(err.find("usage:"), std::string::npos);
+}
+
+TEST_F(Runner, UnwritableOutputIsReportedWithExit1) {
+  EXPECT_EQ(Run("--frames 1 --dump-cpu /nonexistent/dir/cpu.dmp " + Rom("demo")), 1);
+  EXPECT_NE(err.find("Couldn't Open File for output"), std::string::npos);
+}
+
+}  // namespace
