@@ -24,6 +24,10 @@ consteval OpcodeInfo Describe(unsigned char cycles) {
           static_cast<unsigned char>(kSetsPC<Op> ? 0 : LengthOf(M))};
 }
 
+// NOP and the undocumented opcodes have no handler: inlined, this leaves
+// their entries with nothing but the completion step.
+[[gnu::always_inline]] inline void NoOperation() {}
+
 struct DocumentedOpcode {
   unsigned char opcode;
   OpcodeInfo info;
@@ -212,13 +216,13 @@ constexpr DocumentedOpcode kDocumented[] = {
     {0x00, Describe<Brk, Implied>(7)},
 
     // NOP has no handler, like the undocumented opcodes.
-    {0xEA, {"NOP", Implied, nullptr, 2, 1}},
+    {0xEA, {"NOP", Implied, &NoOperation, 2, 1}},
 };
 
 // The undocumented opcodes are one-byte no-ops; their cycles follow the
 // opcode's row of the table: none below $A0, two from $A0 on.
 consteval OpcodeInfo Undocumented(unsigned int opcode) {
-  return {"???", Implied, nullptr, static_cast<unsigned char>(opcode >= 0xA0 ? 2 : 0), 1};
+  return {"???", Implied, &NoOperation, static_cast<unsigned char>(opcode >= 0xA0 ? 2 : 0), 1};
 }
 
 consteval std::array<OpcodeInfo, 256> BuildDescription() {
@@ -253,7 +257,7 @@ constexpr std::array<unsigned char, 256> kBytes = Column(&OpcodeInfo::bytes);
 template <std::size_t Op>
 inline void ExecuteAndComplete() {
   constexpr auto execute = kDescription[Op].execute;
-  if constexpr (execute != nullptr) execute();
+  execute();
   CPU.Cycles += kCycles[Op];
   CPU.PC = static_cast<unsigned short>(CPU.PC + kBytes[Op]);
 }

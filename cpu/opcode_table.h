@@ -9,7 +9,7 @@
 struct OpcodeInfo {
   const char* mnemonic;  // "???" for the undocumented opcodes
   Mode mode;
-  void (*execute)();     // null: the entry goes straight to the completion step
+  void (*execute)();     // the handler, with its addressing mode built in
   unsigned char cycles;  // base cycles charged by the completion step
   unsigned char bytes;   // amount added to PC by the completion step
 };

@@ -10,7 +10,7 @@ class AddressingTest : public CpuTest {};
 TEST_F(AddressingTest, ImmediateTakesTheOperandItself) {
   EXPECT_EQ(Execute({0xA9, 0x42}), 2u);  // LDA #$42
   EXPECT_EQ(CPU.AC, 0x42);
-  EXPECT_EQ(CPU.PC, 0x8002);
+  EXPECT_EQ(Pc(), 0x8002);
 }
 
 TEST_F(AddressingTest, ZeroPageAndZeroPageIndexedWrapWithinPageZero) {
@@ -32,7 +32,7 @@ TEST_F(AddressingTest, AbsoluteTakesALittleEndianOperand) {
   CPU.Memory[0x1234] = 0x77;
   EXPECT_EQ(Execute({0xAD, 0x34, 0x12}), 4u);  // LDA $1234
   EXPECT_EQ(CPU.AC, 0x77);
-  EXPECT_EQ(CPU.PC, 0x8003);
+  EXPECT_EQ(Pc(), 0x8003);
 }
 
 TEST_F(AddressingTest, AbsoluteIndexedChargesACycleOnlyWhenThePageIsCrossed) {

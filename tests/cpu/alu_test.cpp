@@ -122,7 +122,7 @@ TEST_F(AluTest, ShiftsAndRotatesOnTheAccumulator) {
   Execute({0x6A});  // ROR A: old carry into bit 7
   EXPECT_EQ(CPU.AC, 0x81);
   EXPECT_EQ(CPU.FLAGS, N);
-  EXPECT_EQ(CPU.PC, 0x8001);
+  EXPECT_EQ(Pc(), 0x8001);
 }
 
 TEST_F(AluTest, ShiftsAndRotatesInMemory) {

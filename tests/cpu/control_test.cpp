@@ -20,36 +20,36 @@ TEST_F(ControlTest, EveryBranchTakesOnItsConditionAndCostsOneMoreCycle) {
     const Case& c = cases[i];
     CPU.FLAGS = c.taken_when_flags;
     EXPECT_EQ(Execute(0x8100, {c.opcode, 0x10}), 3u) << std::hex << int(c.opcode);
-    EXPECT_EQ(CPU.PC, 0x8112) << std::hex << int(c.opcode);
+    EXPECT_EQ(Pc(), 0x8112) << std::hex << int(c.opcode);
     CPU.FLAGS = c.taken_when_flags ^ tested_flag[i];
     EXPECT_EQ(Execute(0x8100, {c.opcode, 0x10}), 2u) << std::hex << int(c.opcode);
-    EXPECT_EQ(CPU.PC, 0x8102) << std::hex << int(c.opcode);
+    EXPECT_EQ(Pc(), 0x8102) << std::hex << int(c.opcode);
   }
 }
 
 TEST_F(ControlTest, BranchBackwardsOntoItself) {
   CPU.FLAGS = 0;
   EXPECT_EQ(Execute({0xD0, 0xFE}), 3u);  // BNE *
-  EXPECT_EQ(CPU.PC, 0x8000);
+  EXPECT_EQ(Pc(), 0x8000);
 }
 
 TEST_F(ControlTest, BranchesNeverPayForCrossingAPage) {
   CPU.FLAGS = Z;
   EXPECT_EQ(Execute(0x80F0, {0xF0, 0x20}), 3u);  // BEQ to $8112
-  EXPECT_EQ(CPU.PC, 0x8112);
+  EXPECT_EQ(Pc(), 0x8112);
   EXPECT_EQ(Execute(0x8105, {0xF0, 0x80}), 3u);  // BEQ back to $8087
-  EXPECT_EQ(CPU.PC, 0x8087);
+  EXPECT_EQ(Pc(), 0x8087);
 }
 
 TEST_F(ControlTest, BranchTargetsWrapAroundTheAddressSpace) {
   CPU.FLAGS = 0;
   Execute(0x0000, {0xD0, 0xFC});  // fetched from window 0; target $0002 - 4
-  EXPECT_EQ(CPU.PC, 0xFFFE);
+  EXPECT_EQ(Pc(), 0xFFFE);
 }
 
 TEST_F(ControlTest, JmpAbsolute) {
   EXPECT_EQ(Execute({0x4C, 0x34, 0x92}), 3u);
-  EXPECT_EQ(CPU.PC, 0x9234);
+  EXPECT_EQ(Pc(), 0x9234);
 }
 
 TEST_F(ControlTest, JmpIndirectStaysWithinThePointersPage) {
@@ -57,7 +57,7 @@ TEST_F(ControlTest, JmpIndirectStaysWithinThePointersPage) {
   CPU.Memory[0x1200] = 0x12;
   CPU.Memory[0x1300] = 0x99;
   EXPECT_EQ(Execute({0x6C, 0xFF, 0x12}), 5u);
-  EXPECT_EQ(CPU.PC, 0x1234);
+  EXPECT_EQ(Pc(), 0x1234);
 }
 
 TEST_F(ControlTest, JmpIndirectReadsItsPointerFromMemoryNotTheBoard) {
@@ -65,7 +65,7 @@ TEST_F(ControlTest, JmpIndirectReadsItsPointerFromMemoryNotTheBoard) {
   CPU.Memory[0xFFFC] = 0x00;
   CPU.Memory[0xFFFD] = 0x03;
   Execute({0x6C, 0xFC, 0xFF});
-  EXPECT_EQ(CPU.PC, 0x0300);
+  EXPECT_EQ(Pc(), 0x0300);
   EXPECT_TRUE(test_board::calls.cpu_reads.empty());
 }
 
@@ -76,7 +76,7 @@ TEST_F(ControlTest, CodeRunsFromTheWindowsEvenBelow8000) {
   StepCpu();
   EXPECT_EQ(CPU.AC, 0x77);
   EXPECT_EQ(CPU.XR, 0x00);
-  EXPECT_EQ(CPU.PC, 0x0302);
+  EXPECT_EQ(Pc(), 0x0302);
 }
 
 TEST_F(ControlTest, OperandsSpanningTwoWindowsComeFromEach) {
@@ -87,18 +87,18 @@ TEST_F(ControlTest, OperandsSpanningTwoWindowsComeFromEach) {
   MemoryPage[1] = window1;
   test_board::program[0x2000] = 0xEE;  // what a contiguous read would take
   Execute(0x9FFE, {0x4C, 0x34});       // JMP $A134, high byte at $A000
-  EXPECT_EQ(CPU.PC, 0xA134);
+  EXPECT_EQ(Pc(), 0xA134);
 }
 
 TEST_F(ControlTest, JsrPushesTheAddressOfItsLastByteAndRtsReturnsAfterIt) {
   EXPECT_EQ(Execute(0x8010, {0x20, 0x00, 0x90}), 6u);  // JSR $9000
-  EXPECT_EQ(CPU.PC, 0x9000);
+  EXPECT_EQ(Pc(), 0x9000);
   EXPECT_EQ(CPU.S, 0xFD);
   EXPECT_EQ(CPU.Memory[0x01FF], 0x80);
   EXPECT_EQ(CPU.Memory[0x01FE], 0x12);
   EXPECT_EQ(CPU.Memory[0x09FE], 0x12);     // pushes are RAM writes
   EXPECT_EQ(Execute(0x9000, {0x60}), 6u);  // RTS
-  EXPECT_EQ(CPU.PC, 0x8013);
+  EXPECT_EQ(Pc(), 0x8013);
   EXPECT_EQ(CPU.S, 0xFF);
 }
 
@@ -107,7 +107,7 @@ TEST_F(ControlTest, RtsPullingFFFFContinuesAt0000) {
   CPU.Memory[0x01FE] = 0xFF;
   CPU.Memory[0x01FF] = 0xFF;
   Execute({0x60});
-  EXPECT_EQ(CPU.PC, 0x0000);
+  EXPECT_EQ(Pc(), 0x0000);
 }
 
 TEST_F(ControlTest, StackPointerWrapsWithinPageOne) {
@@ -140,7 +140,7 @@ TEST_F(ControlTest, BrkSetsTheBreakBitInFlagsAndEntersTheIrqVector) {
   SetVector(0xFFFE, 0xC123);
   CPU.FLAGS = C;
   EXPECT_EQ(Execute(0x8040, {0x00}), 7u);
-  EXPECT_EQ(CPU.PC, 0xC123);
+  EXPECT_EQ(Pc(), 0xC123);
   EXPECT_EQ(CPU.S, 0xFC);
   EXPECT_EQ(CPU.Memory[0x01FF], 0x80);
   EXPECT_EQ(CPU.Memory[0x01FE], 0x42);  // BRK skips a padding byte
@@ -158,7 +158,7 @@ TEST_F(ControlTest, RtiRestoresFlagsAsPulledAndTheExactReturnAddress) {
   CPU.Memory[0x01FF] = 0x80;
   EXPECT_EQ(Execute(0xC000, {0x40}), 6u);
   EXPECT_EQ(CPU.FLAGS, 0x30 | C);
-  EXPECT_EQ(CPU.PC, 0x8042);
+  EXPECT_EQ(Pc(), 0x8042);
   EXPECT_EQ(CPU.S, 0xFF);
 }
 
@@ -168,13 +168,13 @@ TEST_F(ControlTest, UndocumentedOpcodesAreOneByteNoOps) {
   CPU.YR = 3;
   CPU.FLAGS = 0x5A;
   EXPECT_EQ(Execute({0x02}), 0u);
-  EXPECT_EQ(CPU.PC, 0x8001);
+  EXPECT_EQ(Pc(), 0x8001);
   EXPECT_EQ(Execute({0xFF}), 2u);
-  EXPECT_EQ(CPU.PC, 0x8001);
+  EXPECT_EQ(Pc(), 0x8001);
   EXPECT_EQ(Execute({0x9E, 0x00, 0x02}), 0u);  // would be a store on a 6502
   EXPECT_EQ(CPU.Memory[0x0200], 0);
   EXPECT_EQ(Execute({0xEA}), 2u);  // NOP
-  EXPECT_EQ(CPU.PC, 0x8001);
+  EXPECT_EQ(Pc(), 0x8001);
   EXPECT_EQ(CPU.AC, 1);
   EXPECT_EQ(CPU.XR, 2);
   EXPECT_EQ(CPU.YR, 3);

@@ -42,8 +42,8 @@ TEST_F(FrameDriverTest, NmiIsTakenAtTheFirstBoundaryAtOrAfter26880Cycles) {
   // 240 x 112 = 26880 is 11 x 2443 + 8 = 26881, after the NOP of the
   // 2444th iteration. One cycle is carried over, seven added for the NMI.
   EXPECT_EQ(CPU.Memory[0x0200], 2444 % 256);
-  EXPECT_EQ(CPU.Cycles, 1u + 7u);
-  EXPECT_EQ(CPU.PC, 0x9000);
+  EXPECT_EQ(Cycles(), 1u + 7u);
+  EXPECT_EQ(Pc(), 0x9000);
   EXPECT_EQ(CPU.S, 0xFD);
   EXPECT_EQ(CPU.Memory[0x0100], 0x80);  // return to the JMP at $8004
   EXPECT_EQ(CPU.Memory[0x01FF], 0x04);
@@ -61,8 +61,8 @@ TEST_F(FrameDriverTest, WithoutNmiEnableVerticalBlankStillBeginsWithoutAPush) {
   EXPECT_EQ(CPU.Memory[0x2002] & kVerticalBlank, kVerticalBlank);
   EXPECT_EQ(CPU.S, 0x00);
   EXPECT_EQ(CPU.Memory[0x0100], 0xEE);
-  EXPECT_EQ(CPU.Cycles, 1u);
-  EXPECT_EQ(CPU.PC, 0x8004);
+  EXPECT_EQ(Cycles(), 1u);
+  EXPECT_EQ(Pc(), 0x8004);
 }
 
 TEST_F(FrameDriverTest, AFullFrameEndsEveryOneOf262Lines) {
@@ -102,13 +102,13 @@ TEST_F(FrameDriverTest, EnablingTheNmiDuringVerticalBlankGivesNoneThisFrame) {
   const unsigned char s = CPU.S;
   for (int line = 0; line < 22; ++line) StepToLineEnd();
   EXPECT_EQ(CPU.S, s);
-  EXPECT_NE(CPU.PC, 0x9000);
+  EXPECT_NE(Pc(), 0x9000);
 }
 
 TEST_F(FrameDriverTest, ExcessCyclesCarryIntoTheNextLine) {
   CPU.Cycles = 113;
   Execute({0xEA});  // NOP: 115
-  EXPECT_EQ(CPU.Cycles, 3u);
+  EXPECT_EQ(Cycles(), 3u);
   EXPECT_EQ(PPU.Scanline, 1);
   EXPECT_EQ(test_board::calls.end_scans, 1);
 }
@@ -172,8 +172,8 @@ TEST_F(FrameDriverTest, ResetClearsRegistersAndMemoryBelow7000Only) {
   EXPECT_EQ(CPU.YR, 0);
   EXPECT_EQ(CPU.S, 0);
   EXPECT_EQ(CPU.FLAGS, 0);
-  EXPECT_EQ(CPU.Cycles, 0u);
-  EXPECT_EQ(CPU.PC, 0x8123);
+  EXPECT_EQ(Cycles(), 0u);
+  EXPECT_EQ(Pc(), 0x8123);
   EXPECT_EQ(CPU.Memory[0x0000], 0);
   EXPECT_EQ(CPU.Memory[0x2002], 0);
   EXPECT_EQ(CPU.Memory[0x6FFF], 0);
@@ -199,12 +199,12 @@ TEST_F(FrameDriverTest, IrqEntryIsUnconditional) {
   CPU.FLAGS = 0x04 | 0x01;
   CPU.Cycles = 10;
   GenerateIRQ();
-  EXPECT_EQ(CPU.PC, 0xA000);
+  EXPECT_EQ(Pc(), 0xA000);
   EXPECT_EQ(CPU.S, 0xFC);
   EXPECT_EQ(CPU.Memory[0x01FF], 0x84);
   EXPECT_EQ(CPU.Memory[0x01FE], 0x56);
   EXPECT_EQ(CPU.Memory[0x01FD], 0x05);
-  EXPECT_EQ(CPU.Cycles, 17u);
+  EXPECT_EQ(Cycles(), 17u);
 }
 
 TEST_F(FrameDriverTest, IrqPushesFlagsAsTheyWereThenDisablesInterrupts) {
@@ -220,10 +220,10 @@ TEST_F(FrameDriverTest, IrqFromTheBoardsLineEndReturnsToTheNextInstruction) {
   CPU.S = 0xFF;
   CPU.Cycles = 110;
   Execute(0x8003, {0xEA});  // NOP ends the line
-  EXPECT_EQ(CPU.PC, 0xA000);
+  EXPECT_EQ(Pc(), 0xA000);
   EXPECT_EQ(CPU.Memory[0x01FF], 0x80);
   EXPECT_EQ(CPU.Memory[0x01FE], 0x04);
-  EXPECT_EQ(CPU.Cycles, 0u + 7u);
+  EXPECT_EQ(Cycles(), 0u + 7u);
 }
 
 }  // namespace

@@ -48,7 +48,7 @@ TEST_F(NoCartridgeTest, ReplacesABoundBoard) {
 
 TEST_F(NoCartridgeTest, TheCoreCanResetStepAndRunAFrame) {
   ResetCpu();
-  EXPECT_EQ(CPU.PC, 0x0000);
+  EXPECT_EQ(Pc(), 0x0000);
   for (int i = 0; i < 100; ++i) StepCpu();
   RunCpu();
   EXPECT_EQ(NumScanlines, 22);

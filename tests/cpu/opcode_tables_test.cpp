@@ -93,17 +93,17 @@ TEST_F(HandlerTablesTest, BothTablesChargeTheBaseCyclesAndAdvancePc) {
     const bool sets_pc = kExpectedBytes[opcode] == 0;
     Prepare(opcode);
     OpcodeJumpTable[opcode]();
-    EXPECT_EQ(CPU.Cycles, kExpectedCycles[opcode]) << "step, opcode " << std::hex << opcode;
+    EXPECT_EQ(Cycles(), kExpectedCycles[opcode]) << "step, opcode " << std::hex << opcode;
     if (!sets_pc) {
-      EXPECT_EQ(CPU.PC, 0x8000 + kExpectedBytes[opcode]) << "step, opcode " << std::hex << opcode;
+      EXPECT_EQ(Pc(), 0x8000 + kExpectedBytes[opcode]) << "step, opcode " << std::hex << opcode;
     }
     const unsigned short step_pc = CPU.PC;
     const _6502 after_step = CPU;
 
     Prepare(opcode);
     EXPECT_FALSE(OpcodeJumpTable2[opcode]()) << "run, opcode " << std::hex << opcode;
-    EXPECT_EQ(CPU.Cycles, kExpectedCycles[opcode]) << "run, opcode " << std::hex << opcode;
-    EXPECT_EQ(CPU.PC, step_pc) << "run, opcode " << std::hex << opcode;
+    EXPECT_EQ(Cycles(), kExpectedCycles[opcode]) << "run, opcode " << std::hex << opcode;
+    EXPECT_EQ(Pc(), step_pc) << "run, opcode " << std::hex << opcode;
     EXPECT_EQ(std::memcmp(&CPU, &after_step, sizeof CPU), 0) << "opcode " << std::hex << opcode;
   }
 }

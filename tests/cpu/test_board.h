@@ -32,6 +32,15 @@ void Bind();
 
 }  // namespace test_board
 
+// The record is byte-packed and the test macros bind references, so the wide
+// registers are read by value.
+inline unsigned int Pc() {
+  return CPU.PC;
+}
+inline unsigned int Cycles() {
+  return CPU.Cycles;
+}
+
 class CpuTest : public ::testing::Test {
  protected:
   void SetUp() override;
