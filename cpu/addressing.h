@@ -5,6 +5,8 @@
 
 #include "cpu/bus.h"
 
+namespace cpu {
+
 enum class Mode : unsigned char {
   Implied,
   Accumulator,
@@ -92,3 +94,5 @@ template <Mode M>
     return ReadData(EffectiveAddress<M>());
   }
 }
+
+}  // namespace cpu

@@ -6,6 +6,8 @@
 #include "cpu/cpu.h"
 #include "cpu/routes.h"
 
+namespace cpu {
+
 // The non-plain routes: ports and the board. Kept out of line so the common
 // plain and RAM accesses stay small at every call site.
 unsigned char ReadThroughRoute(unsigned char route, unsigned int address);
@@ -51,3 +53,5 @@ void WriteThroughRoute(unsigned char route, unsigned int address, unsigned char 
   WriteData(0x0100 + CPU.S, value);
   --CPU.S;
 }
+
+}  // namespace cpu

@@ -4,13 +4,13 @@
 
 #pragma pack(push, 1)
 struct _6502 {
-  unsigned char AC;     // accumulator
-  unsigned char XR;     // index register X
-  unsigned char YR;     // index register Y
-  unsigned char S;      // stack pointer: the stack lives at $0100 + S
-  unsigned short PC;    // program counter
-  unsigned char FLAGS;  // NV-BDIZC
-  unsigned int Cycles;  // CPU cycles spent so far in the current scanline
+  unsigned char AC;               // accumulator
+  unsigned char XR;               // index register X
+  unsigned char YR;               // index register Y
+  unsigned char S;                // stack pointer: the stack lives at $0100 + S
+  unsigned short PC;              // program counter
+  unsigned char FLAGS;            // NV-BDIZC
+  unsigned int Cycles;            // CPU cycles spent so far in the current scanline
   unsigned char Memory[0x10000];  // image of the CPU address space
 };
 #pragma pack(pop)

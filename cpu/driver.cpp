@@ -12,8 +12,9 @@
 #include "ppu/ppu.h"
 #include "ppu/spriteram.h"
 
-constinit unsigned char NumScanlines = kVisibleScanlines;
+constinit unsigned char NumScanlines = cpu::kVisibleScanlines;
 
+namespace cpu {
 namespace {
 
 constexpr unsigned int kStatus = 0x2002;
@@ -82,14 +83,16 @@ bool EndScanlineRun() {
   return EndScanline<true>();
 }
 
+}  // namespace cpu
+
 void StepCpu() {
-  OpcodeJumpTable[Fetch(CPU.PC)]();
+  OpcodeJumpTable[cpu::Fetch(CPU.PC)]();
 }
 
 // Nothing but the start of vertical blank stops the loop: no stop flag and
 // no breakpoint test per instruction.
 void RunCpu() {
-  while (!OpcodeJumpTable2[Fetch(CPU.PC)]()) {
+  while (!OpcodeJumpTable2[cpu::Fetch(CPU.PC)]()) {
   }
 }
 
@@ -101,16 +104,16 @@ void ResetCpu() {
   CPU.FLAGS = 0;
   // $7000-$7FFF keep their contents, so a trainer loaded there survives.
   std::memset(CPU.Memory, 0, 0x7000);
-  CPU.PC = static_cast<unsigned short>(Fetch16(kResetVector));
-  NumScanlines = kVisibleScanlines;
+  CPU.PC = static_cast<unsigned short>(cpu::Fetch16(cpu::kResetVector));
+  NumScanlines = cpu::kVisibleScanlines;
   CPU.Cycles = 0;
   PPU.Scanline = 0;
 }
 
 // Unconditional: whether an IRQ may be taken is the caller's decision.
 void GenerateIRQ() {
-  PushInterruptFrame();
-  CPU.FLAGS |= flags::kInterrupt;
-  CPU.Cycles += kInterruptCycles;
-  CPU.PC = static_cast<unsigned short>(Fetch16(kIrqVector));
+  cpu::PushInterruptFrame();
+  CPU.FLAGS |= cpu::flags::kInterrupt;
+  CPU.Cycles += cpu::kInterruptCycles;
+  CPU.PC = static_cast<unsigned short>(cpu::Fetch16(cpu::kIrqVector));
 }

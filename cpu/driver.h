@@ -1,4 +1,7 @@
 #pragma once
+
+namespace cpu {
+
 // The scanline bookkeeping the instruction handlers end in, once Cycles has
 // reached a line's worth.
 
@@ -12,3 +15,5 @@ void EndScanlineStep();
 // The run loop: records the scroll of visible lines. Returns true when
 // vertical blank has just begun, which ends the run loop.
 bool EndScanlineRun();
+
+}  // namespace cpu

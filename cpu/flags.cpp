@@ -2,6 +2,7 @@
 
 #include "cpu/flags.h"
 
+namespace cpu {
 namespace {
 
 constexpr std::array<unsigned char, 256> BuildZNTable() {
@@ -12,5 +13,6 @@ constexpr std::array<unsigned char, 256> BuildZNTable() {
 }
 
 }  // namespace
+}  // namespace cpu
 
-constinit const std::array<unsigned char, 256> ZNTable = BuildZNTable();
+constinit const std::array<unsigned char, 256> ZNTable = cpu::BuildZNTable();

@@ -3,6 +3,8 @@
 
 #include "cpu/cpu.h"
 
+namespace cpu {
+
 namespace flags {
 constexpr unsigned char kCarry = 0x01;
 constexpr unsigned char kZero = 0x02;
@@ -21,3 +23,5 @@ constexpr unsigned char kNegative = 0x80;
 [[gnu::always_inline]] inline void SetFlag(unsigned char bit, bool on) {
   CPU.FLAGS = on ? (CPU.FLAGS | bit) : (CPU.FLAGS & ~bit);
 }
+
+}  // namespace cpu

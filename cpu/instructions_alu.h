@@ -6,6 +6,8 @@
 #include "cpu/addressing.h"
 #include "cpu/flags.h"
 
+namespace cpu {
+
 struct Ora {
   static constexpr char kName[] = "ORA";
   template <Mode M>
@@ -180,3 +182,5 @@ struct Dec {
     });
   }
 };
+
+}  // namespace cpu

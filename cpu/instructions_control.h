@@ -5,6 +5,8 @@
 #include "cpu/addressing.h"
 #include "cpu/flags.h"
 
+namespace cpu {
+
 // The completion step adds the instruction's 2 bytes on top of the offset.
 // Branches never pay a page-crossing cycle.
 template <unsigned char Flag, bool TakenWhenSet>
@@ -190,3 +192,5 @@ struct Brk : SetsProgramCounter {
     CPU.PC = static_cast<unsigned short>(Fetch16(0xFFFE));
   }
 };
+
+}  // namespace cpu

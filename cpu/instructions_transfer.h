@@ -5,6 +5,8 @@
 #include "cpu/addressing.h"
 #include "cpu/flags.h"
 
+namespace cpu {
+
 struct Lda {
   static constexpr char kName[] = "LDA";
   template <Mode M>
@@ -112,3 +114,5 @@ struct Dex : StepRegister<&_6502::XR, -1> {
 struct Dey : StepRegister<&_6502::YR, -1> {
   static constexpr char kName[] = "DEY";
 };
+
+}  // namespace cpu

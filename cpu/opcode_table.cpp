@@ -11,6 +11,7 @@
 #include "cpu/instructions_control.h"
 #include "cpu/instructions_transfer.h"
 
+namespace cpu {
 namespace {
 
 template <typename Op>
@@ -290,9 +291,12 @@ consteval std::array<RunHandler, 256> RunTable(std::index_sequence<Op...>) {
 }  // namespace
 
 constinit const std::array<OpcodeInfo, 256> OpcodeDescription = kDescription;
-constinit const std::array<unsigned char, 256> OpcodeCycles = kCycles;
-constinit const std::array<unsigned char, 256> OpcodeBytes = kBytes;
+
+}  // namespace cpu
+
+constinit const std::array<unsigned char, 256> OpcodeCycles = cpu::kCycles;
+constinit const std::array<unsigned char, 256> OpcodeBytes = cpu::kBytes;
 constinit const std::array<StepHandler, 256> OpcodeJumpTable =
-    StepTable(std::make_index_sequence<256>());
+    cpu::StepTable(std::make_index_sequence<256>());
 constinit const std::array<RunHandler, 256> OpcodeJumpTable2 =
-    RunTable(std::make_index_sequence<256>());
+    cpu::RunTable(std::make_index_sequence<256>());

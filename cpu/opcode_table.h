@@ -6,6 +6,8 @@
 
 #include "cpu/addressing.h"
 
+namespace cpu {
+
 struct OpcodeInfo {
   const char* mnemonic;  // "???" for the undocumented opcodes
   Mode mode;
@@ -15,3 +17,5 @@ struct OpcodeInfo {
 };
 
 extern const std::array<OpcodeInfo, 256> OpcodeDescription;
+
+}  // namespace cpu

@@ -21,8 +21,8 @@ constexpr RouteTable BuildRoutes(RouteOf route_of) {
 }  // namespace
 
 alignas(64) constinit const RouteTable ReadMemTable = BuildRoutes([](unsigned int a) {
-  return static_cast<unsigned char>(routes::ReadRouteOf(a));
+  return static_cast<unsigned char>(cpu::routes::ReadRouteOf(a));
 });
 alignas(64) constinit const RouteTable WriteMemTable = BuildRoutes([](unsigned int a) {
-  return static_cast<unsigned char>(routes::WriteRouteOf(a));
+  return static_cast<unsigned char>(cpu::routes::WriteRouteOf(a));
 });

@@ -2,7 +2,7 @@
 // Route codes of the memory map: what a processor data access at an address
 // reaches. The tables hold these as bytes; one code per address.
 
-namespace routes {
+namespace cpu::routes {
 
 enum Read : unsigned char {
   kReadPlain,       // Memory[a]
@@ -75,4 +75,4 @@ constexpr Write WriteRouteOf(unsigned int address) {
   }
 }
 
-}  // namespace routes
+}  // namespace cpu::routes

@@ -59,6 +59,8 @@ void UseNoCartridge() {
   MapperLoad = NoCartridgeLoad;
 }
 
+namespace cpu {
+
 unsigned char ReadThroughRoute(unsigned char route, unsigned int address) {
   switch (route) {
     case routes::kReadStatus:
@@ -117,12 +119,14 @@ void WriteThroughRoute(unsigned char route, unsigned int address, unsigned char 
   }
 }
 
+}  // namespace cpu
+
 // Addresses above $FFFF are reduced to 16 bits, as every processor access
 // is, rather than indexing past the end of the tables.
 void write_mem(unsigned int address, unsigned char value) {
-  WriteData(address & 0xFFFF, value);
+  cpu::WriteData(address & 0xFFFF, value);
 }
 
 unsigned char read_mem(unsigned int address) {
-  return ReadData(address & 0xFFFF);
+  return cpu::ReadData(address & 0xFFFF);
 }
