@@ -83,8 +83,8 @@ int ROM::load(const char* path) {
 
   PRG_ROM = AllocateZeroed(std::size_t{PRGROMPages} * PRGPageSize);
   Require(PRG_ROM != nullptr, "PRG_ROM != 0", __LINE__);
-  // One byte more than announced, so that a count of 0 still gets a buffer.
-  CHR_ROM = AllocateZeroed(std::size_t{CHRROMPages} * CHRPageSize + 1);
+  // A count of 0 still yields a valid, empty buffer.
+  CHR_ROM = AllocateZeroed(std::size_t{CHRROMPages} * CHRPageSize);
   Require(CHR_ROM != nullptr, "CHR_ROM != 0", __LINE__);
 
   if (Header[6] & 0x04) ReadAvailable(file, &CPU.Memory[TrainerAddress], TrainerSize);

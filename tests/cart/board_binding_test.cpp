@@ -64,16 +64,31 @@ TEST_F(Binding, EntryPointsAreResolvedInTheirFixedOrder) {
   EXPECT_EQ(LoadMapper(211), RomLoadNoMainRead);
 }
 
-TEST_F(Binding, FailedBindingLeavesTheCoreOnTheNoCartridgeBoard) {
-  ASSERT_EQ(LoadMapper(200), RomLoadOk);
-  EXPECT_EQ(LoadMapper(206), RomLoadNoVramRead);
-  // The first three pointers were resolved into the new library before the
-  // failure; none of them may stay there.
-  EXPECT_EQ(MapperCPURead(0x8000), 0);
-  MapperCPUWrite(0x8000, 0x55);
-  EXPECT_EQ(MapperCPURead(0x8000), 0);
-  MapperEndScan();
-  EXPECT_EQ(MemoryPage[0][0], 0);
+TEST_F(Binding, FailedLoadsLeaveTheCoreOnTheNoCartridgeBoard) {
+  TempFile noProgram(InesImage::Numbered(200, 0, 1).Bytes());
+  TempFile noLibrary(InesImage::Numbered(0, 1, 1).Bytes());
+  // 206 lacks MapperVramRead: three pointers were resolved into the new
+  // library before the failure, and none of them may stay there.
+  TempFile partlyResolved(InesImage::Numbered(206, 1, 1).Bytes());
+  for (const char* path :
+       {"/nonexistent.nes", noProgram.path(), noLibrary.path(), partlyResolved.path()}) {
+    ASSERT_EQ(LoadMapper(200), RomLoadOk);
+    MapperCPUWrite(0x8000, 0x55);
+    ASSERT_EQ(MapperCPURead(0x8000), 0x55);
+
+    EXPECT_NE(LoadImageAndReset(path), RomLoadOk);
+    EXPECT_FALSE(ImageLoaded());
+    EXPECT_EQ(MapperCPURead(0x8000), 0) << path;
+    MapperCPUWrite(0x8000, 0x66);
+    EXPECT_EQ(MapperCPURead(0x8000), 0) << path;
+    MapperPPUWrite(0x12);
+    EXPECT_EQ(MapperPPURead(), 0) << path;
+    MapperEndScan();
+    for (int window = 0; window < 4; ++window) {
+      EXPECT_EQ(MemoryPage[window][0], 0) << path;
+      EXPECT_EQ(MemoryPage[window][0x1FFF], 0) << path;
+    }
+  }
 }
 
 TEST_F(Binding, LibraryIsFoundWhateverTheLetterCaseAndGetsTheSharedRecord) {
