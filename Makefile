@@ -3,7 +3,7 @@ BUILD ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build test bench run format clean
+.PHONY: all deps configure build test test-sanitize fuzz bench run format clean
 
 all: build
 
@@ -18,6 +18,19 @@ build: configure
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: deps
+	@cmake -S . -B $(BUILD)-sanitize -G Ninja -DTAVIRO_SANITIZE=ON $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD)-sanitize -j $(JOBS)
+	@cd $(BUILD)-sanitize && ctest --output-on-failure -j $(JOBS)
+
+# Each libFuzzer target for FUZZ_SECONDS (clang, sanitizers on).
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -G Ninja -DTAVIRO_FUZZ=ON >/dev/null
+	@cmake --build $(BUILD)-fuzz -j $(JOBS) --target fuzz_cpu fuzz_disasm fuzz_image roms
+	@scripts/run-fuzzers $(BUILD)-fuzz $(FUZZ_SECONDS)
 
 bench: build
 	@scripts/run-benchmarks $(BUILD)
