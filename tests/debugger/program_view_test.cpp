@@ -57,6 +57,28 @@ TEST_F(ProgramView, ListingRunsOnFromLineToLine) {
   EXPECT_EQ(CPU.PC, 0xC00A);
 }
 
+// Listing the port addresses must not act on the ports: a bus read of $2002
+// would clear the vertical-blank flag.
+TEST_F(ProgramView, ListingHasNoSideEffectsOnCpuMemory) {
+  CPU.Memory[0x2002] = 0x80;
+  CPU.Memory[0x2007] = 0x5A;
+  Poke(0x2000, {0xEA, 0xEA, 0xEA, 0xEA, 0xEA, 0xEA, 0xEA, 0xEA});
+  CPU.PC = 0x2000;
+  char line[kDisassemblyLineSize];
+  for (int i = 0; i < 8; ++i) DisplayInstruction(line);
+  EXPECT_EQ(CPU.Memory[0x2002], 0x80);
+  EXPECT_EQ(CPU.Memory[0x2007], 0x5A);
+}
+
+// Until a cartridge is bound the windows show a page of zeros, so the
+// listing is a run of BRK lines rather than a fetch through no window.
+TEST_F(ProgramView, WithoutACartridgeTheListingShowsZeros) {
+  UseNoCartridge();
+  EXPECT_EQ(LineAt(0x8000), "8000: 00         BRK $0000");
+  EXPECT_EQ(LineAt(0x3FFF), "3FFF: 00         BRK $0000");
+  EXPECT_EQ(CPU.PC, 0x4000);
+}
+
 // Whatever the bytes and registers, a line fits the 36 characters callers
 // hand in with room to spare, and nothing is written past them.
 TEST_F(ProgramView, RandomBytesNeverGiveALineLongerThanThirty) {
