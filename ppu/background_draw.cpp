@@ -1,3 +1,6 @@
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 #include "cpu/cpu.h"
@@ -22,57 +25,96 @@ unsigned char* PictureOrigin(const _DDSURFACEDESC& surface) {
          kPictureLeft;
 }
 
-// The palette number of tile byte `a`, times four: the tile's two attribute
-// bits moved to bits 2-3.
-unsigned int UpperColour(unsigned int a) {
-  const unsigned int bits = PPU.PPUMem[AttribBytes[a]] & AttribBits[a];
-  switch (AttribBits[a]) {
-    case 0x03:
-      return bits << 2;
-    case 0x0C:
-      return bits;
-    case 0x30:
-      return bits >> 2;
-    default:
-      return bits >> 4;
-  }
+// Sixteen bytes operated on together (the compiler's vector extension): the
+// two surface bytes of each of a tile row's eight pixels.
+using Bytes16 = unsigned char __attribute__((vector_size(16)));
+
+Bytes16 Load16(const unsigned char* from) {
+  Bytes16 bytes;
+  std::memcpy(&bytes, from, sizeof bytes);
+  return bytes;
 }
 
-// Pixels first .. first + count - 1 (0 = leftmost) of one row of a tile;
-// colour number 0 leaves the surface as it is.
-unsigned char* DrawTileRow(unsigned char* out, unsigned int a, unsigned int patternTable,
-                           unsigned int fineRow, int first, int count) {
-  const unsigned int p = patternTable + PPU.PPUMem[a] * 16u + fineRow;
-  const unsigned int low = PPU.PPUMem[p];
-  const unsigned int high = PPU.PPUMem[p + 8];
-  if ((low | high) == 0) return out + 2 * count;  // a fully transparent row
-  const unsigned char* palette = PPU.PPUMem + 0x3F00 + UpperColour(a);
+// Bits 7..0 of a pattern byte as masks of $FF over the 16 surface bytes of a
+// tile row, leftmost pixel first.
+constexpr std::array<std::array<unsigned char, 16>, 256> kRowMasks = [] {
+  std::array<std::array<unsigned char, 16>, 256> table{};
+  for (int byte = 0; byte < 256; ++byte)
+    for (int j = 0; j < 16; ++j) table[byte][j] = (byte & (0x80 >> (j / 2))) ? 0xFF : 0x00;
+  return table;
+}();
+
+// The three opaque colours of each background palette, each repeated over
+// 16 bytes. The palette bytes do not change while a frame is drawn.
+struct PaletteColours {
+  Bytes16 colour[4][4];  // [palette][colour number 1-3]; colour number 0 unused
+
+  PaletteColours() {
+    for (int p = 0; p < 4; ++p) {
+      for (int k = 0; k < 4; ++k) {
+        const Bytes16 none{};
+        colour[p][k] = none + PPU.PPUMem[0x3F00 + 4 * p + k];
+      }
+    }
+  }
+};
+
+// The palette number of tile byte `a`: its two bits of the attribute byte.
+unsigned int PaletteNumber(unsigned int a) {
+  const unsigned int mask = AttribBits[a];
+  return (PPU.PPUMem[AttribBytes[a]] & mask) >> std::countr_zero(mask | 0x100u);
+}
+
+// A whole tile row: the colour-number masks pick the palette bytes, and only
+// opaque bytes replace what the surface holds.
+void DrawWholeTileRow(unsigned char* out, unsigned int low, unsigned int high,
+                      const Bytes16* colours) {
+  const Bytes16 lowMask = Load16(kRowMasks[low].data());
+  const Bytes16 highMask = Load16(kRowMasks[high].data());
+  const Bytes16 values = (lowMask & ~highMask & colours[1]) | (~lowMask & highMask & colours[2]) |
+                         (lowMask & highMask & colours[3]);
+  const Bytes16 surface = (Load16(out) & ~(lowMask | highMask)) | values;
+  std::memcpy(out, &surface, sizeof surface);
+}
+
+// Pixels first .. first + count - 1 (0 = leftmost) of a tile row, one by one.
+void DrawPartTileRow(unsigned char* out, unsigned int low, unsigned int high,
+                     const unsigned char* palette, int first, int count) {
   for (int k = first; k < first + count; ++k, out += 2) {
     const unsigned int shift = 7 - k;
     const unsigned int colour = ((low >> shift) & 1) | (((high >> shift) & 1) << 1);
     if (colour != 0) out[0] = out[1] = palette[colour];
   }
-  return out;
 }
 
 // One shown line from its scroll record. The record's fields are folded into
 // the ranges the scroll port and the capture produce, so a corrupted record
 // still reads inside the tables and PPU memory.
-void DrawLine(unsigned char* out, int line) {
-  const unsigned int hs = ScanScrollH[line];
+void DrawLine(unsigned char* out, int line, const PaletteColours& colours) {
   const unsigned int nameTable = ScanNameTable[line] & 3;
   const unsigned int patternTable = ScanBackPattern[line] & 0x1000;
   unsigned int y = ScanScrollV[line] + line;
   if (y >= kPlaneHeight) y -= kPlaneHeight;
   const unsigned int fineRow = y & 7;
 
-  unsigned int x = hs;
+  unsigned int x = ScanScrollH[line];
   unsigned int a = NameTables[nameTable][x][y];
   int first = x & 7;
   int remaining = 256;
   while (remaining > 0) {
     const int count = remaining < 8 - first ? remaining : 8 - first;
-    out = DrawTileRow(out, a, patternTable, fineRow, first, count);
+    const unsigned int p = patternTable + PPU.PPUMem[a] * 16u + fineRow;
+    const unsigned int low = PPU.PPUMem[p];
+    const unsigned int high = PPU.PPUMem[p + 8];
+    if ((low | high) != 0) {  // a row of colour number 0 is wholly transparent
+      const unsigned int palette = PaletteNumber(a);
+      if (count == 8) {
+        DrawWholeTileRow(out, low, high, colours.colour[palette]);
+      } else {
+        DrawPartTileRow(out, low, high, PPU.PPUMem + 0x3F00 + 4 * palette, first, count);
+      }
+    }
+    out += 2 * count;
     remaining -= count;
     x += count;
     // The plane crosses into the neighbouring name table at column 256;
@@ -97,8 +139,9 @@ void Background::Draw() {
   if (!(CPU.Memory[0x2001] & kShowBackground)) return;
   Reset();
   if (lpScreen == nullptr) return;
+  const PaletteColours colours;
   for (int line = kFirstShownLine; line <= kLastShownLine; ++line) {
-    DrawLine(lpScreen, line);
+    DrawLine(lpScreen, line, colours);
     lpScreen += 2 * DDSDScreen.lPitch;
   }
   Unlock();

@@ -183,10 +183,11 @@ void DrawTextCell(DirectDrawSurface& surface, unsigned char c, int left, int top
     const int y = top + row;
     if (y < 0 || y >= SurfaceHeight) continue;
     unsigned char* line = surface.pixels.get() + y * surface.pitch;
+    const unsigned int bits = FontCellRow(c, row);
     for (int column = 0; column < FontCellWidth; ++column) {
       const int x = left + column;
       if (x < 0 || x >= SurfaceWidth) continue;
-      line[x] = FontPixel(c, column, row) ? ink : paper;
+      line[x] = (bits >> (FontCellWidth - 1 - column)) & 1 ? ink : paper;
     }
   }
 }

@@ -153,12 +153,36 @@ constexpr auto kFont = BuildFont();
 
 }  // namespace
 
+namespace {
+
+// Each glyph row widened to a cell row: every glyph column becomes two
+// pixels, followed by the two-pixel gap.
+constexpr std::array<std::array<unsigned short, kGlyphRows>, kPrintableCount + 1> kCellRows = [] {
+  std::array<std::array<unsigned short, kGlyphRows>, kPrintableCount + 1> rows{};
+  for (int i = 0; i <= kPrintableCount; ++i) {
+    for (int r = 0; r < kGlyphRows; ++r) {
+      for (int column = 0; column < kGlyphColumns * kScale; ++column) {
+        if (kFont[i][r] & (0x10 >> (column / kScale)))
+          rows[i][r] |= 1u << (FontCellWidth - 1 - column);
+      }
+    }
+  }
+  return rows;
+}();
+
+int GlyphIndex(unsigned char c) {
+  return (c >= kFirstPrintable && c < kFirstPrintable + kPrintableCount) ? c - kFirstPrintable
+                                                                         : kBoxIndex;
+}
+
+}  // namespace
+
+unsigned int FontCellRow(unsigned char c, int row) {
+  if (row < 0 || row >= FontCellHeight) return 0;
+  return kCellRows[GlyphIndex(c)][row / kScale];
+}
+
 bool FontPixel(unsigned char c, int column, int row) {
-  if (column < 0 || column >= FontCellWidth || row < 0 || row >= FontCellHeight) return false;
-  const int glyphColumn = column / kScale;
-  if (glyphColumn >= kGlyphColumns) return false;  // the gap between characters
-  const int index = (c >= kFirstPrintable && c < kFirstPrintable + kPrintableCount)
-                        ? c - kFirstPrintable
-                        : kBoxIndex;
-  return (kFont[index][row / kScale] & (0x10 >> glyphColumn)) != 0;
+  if (column < 0 || column >= FontCellWidth) return false;
+  return (FontCellRow(c, row) >> (FontCellWidth - 1 - column)) & 1;
 }

@@ -9,3 +9,7 @@ constexpr int FontCellHeight = 16;
 // text colour; the rest of the cell is the background colour. Characters
 // outside printable ASCII show as a hollow box.
 bool FontPixel(unsigned char c, int column, int row);
+
+// The same as FontPixel for a whole cell row at once: bit 11 - column is set
+// where the row is drawn in the text colour.
+unsigned int FontCellRow(unsigned char c, int row);
