@@ -21,21 +21,18 @@ constexpr unsigned int CHRPageSize = 8192;
 // Image buffers are sized from the file, so running out of memory is a real
 // possibility; it stops the program with the failed condition named, and
 // does so in release builds too, where assert() would say nothing.
-void StopOnExhaustedMemory(const char* condition, int line) {
+void Require(bool allocated, const char* condition, int line) {
+  if (allocated) return;
   std::fprintf(stderr, "Assertion failed: %s, file rom, line %d\n", condition, line);
   std::abort();
 }
 
-void Require(bool allocated, const char* condition, int line) {
-  if (!allocated) StopOnExhaustedMemory(condition, line);
+unsigned char* Allocate(std::size_t size) {
+  return new (std::nothrow) unsigned char[size];
 }
 
-// Zero-filled, so a file shorter than its header announces leaves zeros in
-// the bytes it did not deliver rather than whatever the heap held.
-unsigned char* AllocateZeroed(std::size_t size) {
-  return new (std::nothrow) unsigned char[size]();
-}
-
+// A file shorter than its header announces delivers fewer bytes than asked
+// for; the rest reads as zero rather than as whatever was there before.
 void ReadAvailable(std::FILE* file, unsigned char* into, std::size_t size) {
   std::size_t got = std::fread(into, 1, size, file);
   std::memset(into + got, 0, size - got);
@@ -44,13 +41,14 @@ void ReadAvailable(std::FILE* file, unsigned char* into, std::size_t size) {
 }  // namespace
 
 ROM::ROM()
-    : Header(AllocateZeroed(HeaderSize)),
+    : Header(Allocate(HeaderSize)),
       PRG_ROM(nullptr),
       CHR_ROM(nullptr),
       MapperNumber(0),
       PRGROMPages(0),
       CHRROMPages(0) {
   Require(Header != nullptr, "Header != 0", __LINE__);
+  std::memset(Header, 0, HeaderSize);
 }
 
 ROM::~ROM() {
@@ -81,10 +79,10 @@ int ROM::load(const char* path) {
     return RomLoadNoProgramData;
   }
 
-  PRG_ROM = AllocateZeroed(std::size_t{PRGROMPages} * PRGPageSize);
+  PRG_ROM = Allocate(std::size_t{PRGROMPages} * PRGPageSize);
   Require(PRG_ROM != nullptr, "PRG_ROM != 0", __LINE__);
   // A count of 0 still yields a valid, empty buffer.
-  CHR_ROM = AllocateZeroed(std::size_t{CHRROMPages} * CHRPageSize);
+  CHR_ROM = Allocate(std::size_t{CHRROMPages} * CHRPageSize);
   Require(CHR_ROM != nullptr, "CHR_ROM != 0", __LINE__);
 
   if (Header[6] & 0x04) ReadAvailable(file, &CPU.Memory[TrainerAddress], TrainerSize);

@@ -7,6 +7,7 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -47,8 +48,8 @@ class BoardUnderTest {
     delete[] image.CHR_ROM;
     image.PRG_ROM = new unsigned char[source.prg.size() + 1];
     image.CHR_ROM = new unsigned char[source.chr.size() + 1];
-    std::memcpy(image.PRG_ROM, source.prg.data(), source.prg.size());
-    std::memcpy(image.CHR_ROM, source.chr.data(), source.chr.size());
+    std::copy(source.prg.begin(), source.prg.end(), image.PRG_ROM);
+    std::copy(source.chr.begin(), source.chr.end(), image.CHR_ROM);
     image.PRGROMPages = prgPages;
     image.CHRROMPages = chrPages;
     _NESData record{&CPU,
