@@ -29,6 +29,22 @@ consteval OpcodeInfo Describe(unsigned char cycles) {
 // their entries with nothing but the completion step.
 [[gnu::always_inline]] inline void NoOperation() {}
 
+// The undocumented opcodes below $A0 cost no cycles. A program whose every
+// byte in view is one of them would sweep the address space forever without
+// time passing, and RunCpu would never return. Such a sweep shows as an
+// unbroken run of them at consecutive addresses longer than the address
+// space; from then on each costs the two cycles of a NOP, so the frame ends.
+// Programs that merely pass through such bytes never come near the limit.
+unsigned short SweepNextPC = 0;
+unsigned int SweepLength = 0;
+constexpr unsigned int kSweepLimit = 0x10000;
+
+inline void ZeroCycleNoOperation() {
+  if (CPU.PC != SweepNextPC) SweepLength = 0;
+  SweepNextPC = static_cast<unsigned short>(CPU.PC + 1);
+  if (++SweepLength > kSweepLimit) CPU.Cycles += 2;
+}
+
 struct DocumentedOpcode {
   unsigned char opcode;
   OpcodeInfo info;
@@ -223,7 +239,8 @@ constexpr DocumentedOpcode kDocumented[] = {
 // The undocumented opcodes are one-byte no-ops; their cycles follow the
 // opcode's row of the table: none below $A0, two from $A0 on.
 consteval OpcodeInfo Undocumented(unsigned int opcode) {
-  return {"???", Implied, &NoOperation, static_cast<unsigned char>(opcode >= 0xA0 ? 2 : 0), 1};
+  if (opcode >= 0xA0) return {"???", Implied, &NoOperation, 2, 1};
+  return {"???", Implied, &ZeroCycleNoOperation, 0, 1};
 }
 
 consteval std::array<OpcodeInfo, 256> BuildDescription() {
