@@ -1,0 +1,187 @@
+#include "tests/hardening/hostile_images.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+namespace {
+
+void Put16(Bytes& image, std::size_t at, unsigned int value) {
+  image[at] = static_cast<unsigned char>(value);
+  image[at + 1] = static_cast<unsigned char>(value >> 8);
+}
+
+// Mapper 4: the outer loop selects a bank register (the select value steps
+// by $41, so the first eight cover R0-R7 under all four layouts) and moves
+// the scroll and sprite DMA page; the inner loop loads that register with
+// 0-255 while reloading and enabling the IRQ counter, flipping mirroring,
+// writing the data port and changing PPUCTRL (increment, NMI, sprite size).
+const Bytes kMmc3Sweep = {
+    0xA9, 0x1E,        // E000 LDA #$1E
+    0x8D, 0x01, 0x20,  // E002 STA $2001
+    0xA0, 0x00,        // E005 LDY #$00
+    0x8C, 0x00, 0x80,  // E007 STY $8000
+    0x8C, 0x14, 0x40,  // E00A STY $4014
+    0x8C, 0x05, 0x20,  // E00D STY $2005
+    0x8C, 0x05, 0x20,  // E010 STY $2005
+    0xA2, 0x00,        // E013 LDX #$00
+    0x8E, 0x01, 0x80,  // E015 STX $8001
+    0x8E, 0x00, 0xC0,  // E018 STX $C000
+    0x8E, 0x01, 0xE0,  // E01B STX $E001
+    0x8E, 0x00, 0xA0,  // E01E STX $A000
+    0x8E, 0x07, 0x20,  // E021 STX $2007
+    0x8E, 0x00, 0x20,  // E024 STX $2000
+    0xE8,              // E027 INX
+    0xD0, 0xEB,        // E028 BNE $E015
+    0x98,              // E02A TYA
+    0x18,              // E02B CLC
+    0x69, 0x41,        // E02C ADC #$41
+    0xA8,              // E02E TAY
+    0x4C, 0x07, 0xE0,  // E02F JMP $E007
+};
+
+// Mapper 9: every register with 0-255, then the data port touches tile $FD
+// (a read) and tile $FE (a write) so the latch swaps the upper table.
+const Bytes kMmc2Sweep = {
+    0xA9, 0x1E,        // E000 LDA #$1E
+    0x8D, 0x01, 0x20,  // E002 STA $2001
+    0xA2, 0x00,        // E005 LDX #$00
+    0x8E, 0x00, 0xA0,  // E007 STX $A000
+    0x8E, 0x00, 0xB0,  // E00A STX $B000
+    0x8E, 0x00, 0xD0,  // E00D STX $D000
+    0x8E, 0x00, 0xC0,  // E010 STX $C000
+    0x8E, 0x00, 0xE0,  // E013 STX $E000
+    0x8E, 0x00, 0xF0,  // E016 STX $F000
+    0x8E, 0x00, 0x20,  // E019 STX $2000
+    0xA9, 0x0F,        // E01C LDA #$0F
+    0x8D, 0x06, 0x20,  // E01E STA $2006
+    0xA9, 0xD8,        // E021 LDA #$D8
+    0x8D, 0x06, 0x20,  // E023 STA $2006
+    0xAD, 0x07, 0x20,  // E026 LDA $2007
+    0xAD, 0x07, 0x20,  // E029 LDA $2007
+    0xA9, 0x1F,        // E02C LDA #$1F
+    0x8D, 0x06, 0x20,  // E02E STA $2006
+    0xA9, 0xE8,        // E031 LDA #$E8
+    0x8D, 0x06, 0x20,  // E033 STA $2006
+    0x8E, 0x07, 0x20,  // E036 STX $2007
+    0xE8,              // E039 INX
+    0xD0, 0xCB,        // E03A BNE $E007
+    0x4C, 0x05, 0xE0,  // E03C JMP $E005
+};
+
+constexpr unsigned char kRti = 0x40;
+
+}  // namespace
+
+Bytes InesHeader(unsigned int mapper, unsigned int programPages, unsigned int characterPages,
+                 bool trainer) {
+  Bytes header = {'N', 'E', 'S', 0x1A, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  header[4] = static_cast<unsigned char>(programPages);
+  header[5] = static_cast<unsigned char>(characterPages);
+  header[6] = static_cast<unsigned char>(((mapper & 0x0F) << 4) | (trainer ? 0x04 : 0));
+  header[7] = static_cast<unsigned char>(mapper & 0xF0);
+  return header;
+}
+
+Bytes BlankImage(unsigned int mapper, unsigned int programPages, unsigned int characterPages) {
+  Bytes image = InesHeader(mapper, programPages, characterPages);
+  image.resize(kHeaderSize + programPages * kProgramPageSize + characterPages * kCharacterPageSize);
+  return image;
+}
+
+ImageLayout LayoutOf(const Bytes& file) {
+  Bytes header = AreaOf(file, 0, kHeaderSize);
+  ImageLayout layout;
+  layout.trainerStart = kHeaderSize;
+  layout.trainerSize = (header[6] & 0x04) ? kTrainerSize : 0;
+  layout.programStart = layout.trainerStart + layout.trainerSize;
+  layout.programSize = header[4] * kProgramPageSize;
+  layout.characterStart = layout.programStart + layout.programSize;
+  layout.characterSize = header[5] * kCharacterPageSize;
+  layout.mapper = (header[7] & 0xF0u) | (header[6] >> 4);
+  return layout;
+}
+
+int ExpectedLoadResult(const Bytes& file) {
+  ImageLayout layout = LayoutOf(file);
+  if (layout.programSize == 0) return kNoProgramData;
+  if (layout.mapper != 4 && layout.mapper != 9) return kNoLibrary;
+  return kLoaded;
+}
+
+Bytes AreaOf(const Bytes& file, std::size_t start, std::size_t size) {
+  Bytes area(size, 0);
+  if (start < file.size()) {
+    std::size_t available = std::min(size, file.size() - start);
+    std::copy_n(file.begin() + static_cast<std::ptrdiff_t>(start), available, area.begin());
+  }
+  return area;
+}
+
+void PlaceInLastBank(Bytes& image, const Bytes& code, unsigned int nmiIrq) {
+  ImageLayout layout = LayoutOf(image);
+  std::size_t lastBank = layout.programStart + layout.programSize - kProgramBankSize;
+  std::copy(code.begin(), code.end(), image.begin() + static_cast<std::ptrdiff_t>(lastBank));
+  image[lastBank + (nmiIrq - 0xE000)] = kRti;
+  Put16(image, lastBank + 0x1FFA, nmiIrq);
+  Put16(image, lastBank + 0x1FFC, 0xE000);
+  Put16(image, lastBank + 0x1FFE, nmiIrq);
+}
+
+Bytes BankSweepProgram(unsigned int mapper) {
+  return mapper == 9 ? kMmc2Sweep : kMmc3Sweep;
+}
+
+Bytes OneOpcodeImage(unsigned int mapper, unsigned char opcode) {
+  Bytes image = BlankImage(mapper, 2, 1);
+  std::fill(image.begin() + kHeaderSize, image.end(), opcode);
+  return image;
+}
+
+Bytes RandomImage(unsigned int mapper, unsigned int programPages, unsigned int characterPages,
+                  unsigned int seed) {
+  Bytes image = BlankImage(mapper, programPages, characterPages);
+  std::mt19937 random(seed);
+  std::uniform_int_distribution<int> byte(0, 255);
+  for (std::size_t i = kHeaderSize; i < image.size(); ++i)
+    image[i] = static_cast<unsigned char>(byte(random));
+  return image;
+}
+
+Bytes ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+ScratchDirectory::ScratchDirectory() {
+  char pattern[] = "/tmp/taviro-hardening-XXXXXX";
+  if (mkdtemp(pattern) == nullptr) std::abort();
+  path_ = pattern;
+}
+
+ScratchDirectory::~ScratchDirectory() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string ScratchDirectory::Write(const std::string& name, const Bytes& bytes) const {
+  std::string path = path_ + "/" + name;
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
+  return path;
+}
+
+std::string BuiltProgramDirectory() {
+  const char* directory = std::getenv("TAVIRO_PROGRAM_DIR");
+  return directory != nullptr ? directory : TAVIRO_PROGRAM_DIR_DEFAULT;
+}
+
+std::string CartridgePath(const std::string& name) {
+  return BuiltProgramDirectory() + "/../roms/" + name + ".nes";
+}

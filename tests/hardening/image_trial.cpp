@@ -1,0 +1,82 @@
+#include "tests/hardening/image_trial.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstring>
+
+#include "cart/board_binding.h"
+#include "cart/load_sequence.h"
+#include "cart/rom.h"
+#include "cpu/cpu.h"
+#include "emulation/emulate.h"
+#include "ppu/dx.h"
+#include "tests/hardening/child_process.h"
+
+namespace {
+
+// Generous, for the sanitizer build: a case takes milliseconds otherwise.
+constexpr std::chrono::seconds kDeadline{20};
+
+bool SameBytes(const unsigned char* loaded, const Bytes& expected) {
+  return expected.empty() || std::memcmp(loaded, expected.data(), expected.size()) == 0;
+}
+
+void ExpectAreasAsInFile(const Bytes& image) {
+  const ImageLayout layout = LayoutOf(image);
+  ASSERT_EQ(ROMimage.PRGROMPages * kProgramPageSize, layout.programSize);
+  ASSERT_EQ(ROMimage.CHRROMPages * kCharacterPageSize, layout.characterSize);
+  EXPECT_TRUE(SameBytes(ROMimage.PRG_ROM, AreaOf(image, layout.programStart, layout.programSize)))
+      << "program ROM differs from the file (bytes past its end must read as zero)";
+  EXPECT_TRUE(
+      SameBytes(ROMimage.CHR_ROM, AreaOf(image, layout.characterStart, layout.characterSize)))
+      << "character ROM differs from the file (bytes past its end must read as zero)";
+  if (layout.trainerSize != 0) {
+    EXPECT_TRUE(SameBytes(&CPU.Memory[0x7000], AreaOf(image, layout.trainerStart, kTrainerSize)))
+        << "the trainer is not at $7000-$71FF";
+  }
+}
+
+// Every window must show 8 KB of the program ROM, or the core fetches
+// instructions from outside it.
+void ExpectWindowsInsideProgram(const char* when) {
+  const auto first = reinterpret_cast<std::uintptr_t>(ROMimage.PRG_ROM);
+  const auto end = first + ROMimage.PRGROMPages * kProgramPageSize;
+  for (int window = 0; window < 4; ++window) {
+    const auto start = reinterpret_cast<std::uintptr_t>(MemoryPage[window]);
+    EXPECT_TRUE(start >= first && start + kProgramBankSize <= end)
+        << "window " << window << " lies outside the program ROM " << when;
+  }
+}
+
+void TryImage(const std::string& path, const Bytes& image, int expectedResult, int frames) {
+  SetBoardDirectory(BuiltProgramDirectory());
+  ASSERT_EQ(DDrawInit(nullptr, SurfaceWidth, SurfaceHeight, 8), 0);
+  const int result = LoadImageAndReset(path.c_str());
+  ASSERT_EQ(result, expectedResult) << LoadErrorMessage(result);
+  if (result != kLoaded) {
+    EXPECT_STRNE(LoadErrorMessage(result), "");
+    EXPECT_FALSE(ImageLoaded());
+    return;
+  }
+  ExpectAreasAsInFile(image);
+  ExpectWindowsInsideProgram("after the load");
+  for (int frame = 0; frame < frames; ++frame) NESMain();
+  ExpectWindowsInsideProgram("after the frames");
+}
+
+}  // namespace
+
+void ExpectImageHandledSafely(const Bytes& image, int expectedResult, int frames) {
+  ScratchDirectory scratch;
+  const std::string path = scratch.Write("image.nes", image);
+  ChildEnd end = RunInChild(
+      [&] {
+        TryImage(path, image, expectedResult, frames);
+        return ::testing::Test::HasFailure() ? 3 : 0;
+      },
+      kDeadline);
+  EXPECT_TRUE(end.ExitedWith(0)) << "the trial ended with " << end.Describe()
+                                 << (end.exitCode == 3 ? " (its checks failed, see above)" : "");
+}

@@ -1,0 +1,16 @@
+#pragma once
+// One hostile image, tried the way the debugger and the runner load it:
+// through the loader and the real board plug-ins, then whole frames of the
+// image's own program, in a child process so a crash or a hang is caught.
+
+#include "tests/hardening/hostile_images.h"
+
+// Fails the current test unless the image gives expectedResult and, when it
+// loads, holds the file's areas (missing bytes zero), keeps every program
+// window inside the program ROM and runs the frames; all within a deadline.
+void ExpectImageHandledSafely(const Bytes& image, int expectedResult, int frames);
+
+// The same, expecting what the iNES layout of the image says.
+inline void ExpectImageHandledSafely(const Bytes& image, int frames) {
+  ExpectImageHandledSafely(image, ExpectedLoadResult(image), frames);
+}

@@ -1,0 +1,161 @@
+// taviro-run given files it cannot use and command lines it cannot parse:
+// each ends with its message and its exit status (1 for a load failure, 2
+// for a usage error), never with a signal.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/hardening/child_process.h"
+#include "tests/hardening/hostile_images.h"
+
+namespace {
+
+constexpr std::chrono::seconds kDeadline{30};
+const char* const kCouldNotOpen = "Could Not Open File\n";
+const char* const kNoPlugIn =
+    "LoadLibrary failed when opening the .dll.\n"
+    "Make sure the mapper .dll is in the same directory as Taviro.\n";
+const char* const kNoProgram = "ROM image has no program data\n";
+
+class RunnerRobustness : public ::testing::Test {
+ protected:
+  ProgramRun Run(std::vector<std::string> arguments) {
+    ProgramRun run =
+        RunProgram(BuiltProgramDirectory() + "/taviro-run", arguments, output.path(), kDeadline);
+    EXPECT_EQ(run.end.signal, 0) << "taviro-run died: " << run.err;
+    EXPECT_FALSE(run.end.timedOut) << "taviro-run did not finish";
+    return run;
+  }
+
+  // A load failure: exit 1, the debugger's message and nothing else.
+  void ExpectLoadFailure(const std::vector<std::string>& arguments, const char* message) {
+    ProgramRun run = Run(arguments);
+    EXPECT_EQ(run.end.exitCode, 1);
+    EXPECT_EQ(run.err, message);
+    EXPECT_EQ(run.out, "");
+  }
+
+  std::string Demo() const { return CartridgePath("demo"); }
+
+  ScratchDirectory output;  // stdout and stderr of the runs
+  ScratchDirectory files;   // what the runs are given
+};
+
+TEST_F(RunnerRobustness, MissingFileCannotBeOpened) {
+  ExpectLoadFailure({"--frames", "1", files.path() + "/missing.nes"}, kCouldNotOpen);
+}
+
+TEST_F(RunnerRobustness, FileWithoutReadPermissionCannotBeOpened) {
+  if (geteuid() == 0) GTEST_SKIP() << "root reads files whatever their permissions";
+  const std::string path = files.Write("locked.nes", ReadBytes(Demo()));
+  ASSERT_EQ(chmod(path.c_str(), 0), 0);
+  ExpectLoadFailure({"--frames", "1", path}, kCouldNotOpen);
+}
+
+TEST_F(RunnerRobustness, FileOfZeroBytesHasNoProgram) {
+  ExpectLoadFailure({"--frames", "1", files.Write("empty.nes", {})}, kNoProgram);
+}
+
+// Files that open but cannot be read are refused with exit 1 and a message
+// whatever the message, and the runner survives them.
+TEST_F(RunnerRobustness, UnreadableFilesAreRefusedWithExit1) {
+  for (const std::string& path : {files.path(), std::string("/proc/self/mem")}) {
+    ProgramRun run = Run({"--frames", "1", path});
+    EXPECT_EQ(run.end.exitCode, 1) << path;
+    EXPECT_NE(run.err, "") << path;
+  }
+}
+
+// FAULT: on Linux fopen succeeds on a directory and on /proc/self/mem and
+// only the reads fail; the loader takes the failed header read for a header
+// of zeros and says "ROM image has no program data".
+TEST_F(RunnerRobustness, DISABLED_DirectoryCannotBeOpened) {
+  ExpectLoadFailure({"--frames", "1", files.path()}, kCouldNotOpen);
+}
+
+TEST_F(RunnerRobustness, DISABLED_FileThatFailsToReadCannotBeOpened) {
+  ExpectLoadFailure({"--frames", "1", "/proc/self/mem"}, kCouldNotOpen);
+}
+
+TEST_F(RunnerRobustness, PlugInDirectoryWithoutPlugIns) {
+  ExpectLoadFailure({"--boards", files.path(), "--frames", "1", Demo()}, kNoPlugIn);
+}
+
+TEST_F(RunnerRobustness, PlugInDirectoryThatDoesNotExist) {
+  ExpectLoadFailure({"--boards", files.path() + "/none", "--frames", "1", Demo()}, kNoPlugIn);
+}
+
+// A file of the plug-in's name that is no library, and a directory of
+// that name: neither loads, and neither takes the runner down.
+TEST_F(RunnerRobustness, PlugInsThatAreNoLibraries) {
+  files.Write("board4.so", Bytes(4096, 0x7F));
+  ExpectLoadFailure({"--boards", files.path(), "--frames", "1", Demo()}, kNoPlugIn);
+  files.Write("Board4.so", {});
+  ExpectLoadFailure({"--boards", files.path(), "--frames", "1", Demo()}, kNoPlugIn);
+  std::filesystem::remove(files.path() + "/board4.so");
+  std::filesystem::remove(files.path() + "/Board4.so");
+  std::filesystem::create_directory(files.path() + "/BOARD4.so");
+  ExpectLoadFailure({"--boards", files.path(), "--frames", "1", Demo()}, kNoPlugIn);
+}
+
+// The command line, with the reason the runner must give.
+struct UsageCase {
+  const char* name;
+  std::vector<std::string> arguments;  // the demo image is appended
+  const char* reason;
+};
+
+class RunnerUsage : public RunnerRobustness, public ::testing::WithParamInterface<UsageCase> {};
+
+TEST_P(RunnerUsage, PrintsTheReasonAndTheUsageAndExits2) {
+  std::vector<std::string> arguments = GetParam().arguments;
+  arguments.push_back(Demo());
+  ProgramRun run = Run(arguments);
+  EXPECT_EQ(run.end.exitCode, 2);
+  EXPECT_EQ(run.err.rfind(std::string("taviro-run: ") + GetParam().reason, 0), 0u) << run.err;
+  EXPECT_NE(run.err.find("usage: taviro-run [options] IMAGE"), std::string::npos);
+  EXPECT_EQ(run.out, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Malformed, RunnerUsage,
+    ::testing::Values(
+        UsageCase{"UnknownOption", {"--speed", "2"}, "unknown option: --speed"},
+        UsageCase{"SingleDashOption", {"-f"}, "more than one image: "},
+        UsageCase{"FramesNotANumber", {"--frames", "abc"}, "--frames needs a decimal count: abc"},
+        UsageCase{"FramesNegative", {"--frames", "-5"}, "--frames needs a decimal count: -5"},
+        UsageCase{"FramesHex", {"--frames", "0x10"}, "--frames needs a decimal count: 0x10"},
+        UsageCase{"FramesTooLong",
+                  {"--frames", "99999999999999999999"},
+                  "--frames needs a decimal count: 99999999999999999999"},
+        UsageCase{"StepsExponent", {"--steps", "1e3"}, "--steps needs a decimal count: 1e3"},
+        UsageCase{"RegisterNotHex", {"--regs", "PC=ZZZZ"}, "bad register value: PC=ZZZZ"},
+        UsageCase{"RegisterTooWide", {"--regs", "A=100"}, "bad register value: A=100"},
+        UsageCase{"RegisterWithoutValue", {"--regs", "PC"}, "bad register value: PC"},
+        UsageCase{"UnknownRegister", {"--regs", "Q=1"}, "unknown register: Q=1"},
+        UsageCase{"PressWithoutLastFrame", {"--press", "start@5-"}, "bad frame range: start@5-"},
+        UsageCase{"PressWithoutFirstFrame", {"--press", "start@-5"}, "bad frame range: start@-5"},
+        UsageCase{"PressBackwards", {"--press", "a@9-3"}, "bad frame range: a@9-3"},
+        UsageCase{"PressUnknownButton", {"--press", "turbo@1-2"}, "bad button press: turbo@1-2"},
+        UsageCase{"PressWithoutFrames", {"--press", "start"}, "bad button press: start"}),
+    [](const ::testing::TestParamInfo<UsageCase>& info) { return std::string(info.param.name); });
+
+TEST_F(RunnerRobustness, OptionWithoutItsValue) {
+  ProgramRun run = Run({Demo(), "--frames"});
+  EXPECT_EQ(run.end.exitCode, 2);
+  EXPECT_EQ(run.err.rfind("taviro-run: --frames needs a value\n", 0), 0u) << run.err;
+}
+
+TEST_F(RunnerRobustness, NoImage) {
+  ProgramRun run = Run({"--frames", "1"});
+  EXPECT_EQ(run.end.exitCode, 2);
+  EXPECT_EQ(run.err.rfind("taviro-run: no image given\n", 0), 0u) << run.err;
+}
+
+}  // namespace
