@@ -23,22 +23,6 @@ TEST(RunOptions, DefaultsToSixtyFramesOfTheImage) {
   EXPECT_FALSE(options.bench);
 }
 
-TEST(RunOptions, TakesEveryOption) {
-  RunOptions options;
-  std::string error;
-  ASSERT_TRUE(Parse({"--steps", "100", "--trace", "t.txt", "--screenshot", "s.png", "--dump-cpu",
-                     "c.dmp", "--dump-ppu", "p.dmp", "--boards", "/b", "--bench", "x.nes"},
-                    options, error))
-      << error;
-  EXPECT_EQ(*options.steps, 100u);
-  EXPECT_EQ(options.traceFile, "t.txt");
-  EXPECT_EQ(options.screenshotFile, "s.png");
-  EXPECT_EQ(options.cpuDumpFile, "c.dmp");
-  EXPECT_EQ(options.ppuDumpFile, "p.dmp");
-  EXPECT_EQ(options.boardsDirectory, "/b");
-  EXPECT_TRUE(options.bench);
-}
-
 TEST(RunOptions, RegistersAreHexInAnyOrderAndCase) {
   RegisterSettings registers;
   std::string error;
