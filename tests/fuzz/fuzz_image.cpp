@@ -1,13 +1,17 @@
 // Fuzzes everything a cartridge image reaches: the loader, the real board
 // plug-ins, the load sequence, and a few frames in which the image's own
 // program drives the ports, the data port, the boards and the renderers.
+#include <dlfcn.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
+#include "cart/board_binding.h"
 #include "cart/load_sequence.h"
 #include "emulation/emulate.h"
 #include "ppu/dx.h"
@@ -27,9 +31,22 @@ bool WriteImage(const uint8_t* data, size_t size) {
   return write(fd, data, size) == static_cast<ssize_t>(size);
 }
 
+// libFuzzer keeps coverage counters inside every instrumented library and
+// cannot cope with one being unloaded; holding our own reference keeps the
+// boards mapped while the binding loads and unloads them per image.
+void PinBoard(const char* name) {
+  const std::string path = FindBoardLibrary(BoardDirectory(), name);
+  if (path.empty() || dlopen(path.c_str(), RTLD_NOW | RTLD_NODELETE) == nullptr) {
+    std::fprintf(stderr, "fuzz_image: cannot load %s from %s\n", name, BoardDirectory().c_str());
+    std::abort();
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  PinBoard("Board4");
+  PinBoard("Board9");
   return DDrawInit(nullptr, 640, 480, 8);  // headless surfaces for NESMain
 }
 
