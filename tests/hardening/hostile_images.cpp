@@ -74,6 +74,35 @@ const Bytes kMmc2Sweep = {
     0x4C, 0x05, 0xE0,  // E03C JMP $E005
 };
 
+// Every value 0-255 through every port the program can reach: PPUCTRL
+// (increment, NMI, sprite size, tables), PPUMASK, the sprite address and
+// data, both scroll writes, PPU addresses X, ~X (so past $3FFF too), a
+// data-port write and read, the status, sprite DMA from every page, and
+// both joypad ports.
+const Bytes kPortSweep = {
+    0xA2, 0x00,        // E000 LDX #$00
+    0x8E, 0x00, 0x20,  // E002 STX $2000
+    0x8E, 0x01, 0x20,  // E005 STX $2001
+    0x8E, 0x03, 0x20,  // E008 STX $2003
+    0x8E, 0x04, 0x20,  // E00B STX $2004
+    0x8E, 0x05, 0x20,  // E00E STX $2005
+    0x8A,              // E011 TXA
+    0x49, 0xFF,        // E012 EOR #$FF
+    0x8D, 0x05, 0x20,  // E014 STA $2005
+    0x8E, 0x06, 0x20,  // E017 STX $2006
+    0x8D, 0x06, 0x20,  // E01A STA $2006
+    0x8E, 0x07, 0x20,  // E01D STX $2007
+    0xAD, 0x07, 0x20,  // E020 LDA $2007
+    0xAD, 0x02, 0x20,  // E023 LDA $2002
+    0x8E, 0x14, 0x40,  // E026 STX $4014
+    0x8E, 0x16, 0x40,  // E029 STX $4016
+    0xAD, 0x16, 0x40,  // E02C LDA $4016
+    0xAD, 0x17, 0x40,  // E02F LDA $4017
+    0xE8,              // E032 INX
+    0xD0, 0xCD,        // E033 BNE $E002
+    0x4C, 0x00, 0xE0,  // E035 JMP $E000
+};
+
 constexpr unsigned char kRti = 0x40;
 
 }  // namespace
@@ -135,6 +164,10 @@ void PlaceInLastBank(Bytes& image, const Bytes& code, unsigned int nmiIrq) {
 
 Bytes BankSweepProgram(unsigned int mapper) {
   return mapper == 9 ? kMmc2Sweep : kMmc3Sweep;
+}
+
+Bytes PortSweepProgram() {
+  return kPortSweep;
 }
 
 Bytes OneOpcodeImage(unsigned int mapper, unsigned char opcode) {

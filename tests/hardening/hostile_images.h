@@ -57,6 +57,9 @@ void PlaceInLastBank(Bytes& image, const Bytes& code, unsigned int nmiIrq);
 Bytes BankSweepProgram(unsigned int mapper);
 constexpr unsigned int kBankSweepInterruptEntry = 0xE080;
 
+// A program that writes every value to every PPU, DMA and joypad port.
+Bytes PortSweepProgram();
+
 // Every byte after the header is the opcode, so every vector points into
 // the same bytes.
 Bytes OneOpcodeImage(unsigned int mapper, unsigned char opcode);

@@ -65,4 +65,17 @@ INSTANTIATE_TEST_SUITE_P(Hostile, OneOpcodeProgram,
                                                               0x1A, 0x9F)),
                          OpcodeName);
 
+class PortSweep : public ::testing::TestWithParam<unsigned int> {};
+
+TEST_P(PortSweep, EveryValueThroughEveryPort) {
+  Bytes image = RandomImage(GetParam(), 2, 1, 99);
+  PlaceInLastBank(image, PortSweepProgram(), kBankSweepInterruptEntry);
+  ExpectImageHandledSafely(image, kLoaded, 8);
+}
+
+INSTANTIATE_TEST_SUITE_P(Hostile, PortSweep, ::testing::Values(4u, 9u),
+                         [](const ::testing::TestParamInfo<unsigned int>& info) {
+                           return "Mapper" + std::to_string(info.param);
+                         });
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "cart/board_binding.h"
 #include "cart/load_sequence.h"
@@ -50,14 +51,22 @@ void ExpectWindowsInsideProgram(const char* when) {
   }
 }
 
-void TryImage(const std::string& path, const Bytes& image, int expectedResult, int frames) {
+void PrepareMachine() {
   SetBoardDirectory(BuiltProgramDirectory());
   ASSERT_EQ(DDrawInit(nullptr, SurfaceWidth, SurfaceHeight, 8), 0);
+}
+
+// After a refusal the machine is on the "no cartridge" board; the frames
+// then show that it is harmless, whatever the refused image left behind.
+void TryImage(const std::string& path, const Bytes& image, int expectedResult, int frames,
+              bool framesAfterRefusal) {
   const int result = LoadImageAndReset(path.c_str());
   ASSERT_EQ(result, expectedResult) << LoadErrorMessage(result);
   if (result != kLoaded) {
     EXPECT_STRNE(LoadErrorMessage(result), "");
     EXPECT_FALSE(ImageLoaded());
+    if (framesAfterRefusal)
+      for (int frame = 0; frame < frames; ++frame) NESMain();
     return;
   }
   ExpectAreasAsInFile(image);
@@ -66,17 +75,43 @@ void TryImage(const std::string& path, const Bytes& image, int expectedResult, i
   ExpectWindowsInsideProgram("after the frames");
 }
 
+int TrialResult() {
+  return ::testing::Test::HasFailure() ? 3 : 0;
+}
+
+void ExpectCleanEnd(const ChildEnd& end) {
+  EXPECT_TRUE(end.ExitedWith(0)) << "the trial ended with " << end.Describe()
+                                 << (end.exitCode == 3 ? " (its checks failed, see above)" : "");
+}
+
 }  // namespace
 
 void ExpectImageHandledSafely(const Bytes& image, int expectedResult, int frames) {
   ScratchDirectory scratch;
   const std::string path = scratch.Write("image.nes", image);
-  ChildEnd end = RunInChild(
+  ExpectCleanEnd(RunInChild(
       [&] {
-        TryImage(path, image, expectedResult, frames);
-        return ::testing::Test::HasFailure() ? 3 : 0;
+        PrepareMachine();
+        if (!::testing::Test::HasFatalFailure())
+          TryImage(path, image, expectedResult, frames, false);
+        return TrialResult();
       },
-      kDeadline);
-  EXPECT_TRUE(end.ExitedWith(0)) << "the trial ended with " << end.Describe()
-                                 << (end.exitCode == 3 ? " (its checks failed, see above)" : "");
+      kDeadline));
+}
+
+void ExpectSequenceHandledSafely(const std::vector<Bytes>& images, int frames) {
+  ScratchDirectory scratch;
+  std::vector<std::string> paths;
+  for (std::size_t i = 0; i < images.size(); ++i)
+    paths.push_back(scratch.Write("image" + std::to_string(i) + ".nes", images[i]));
+  ExpectCleanEnd(RunInChild(
+      [&] {
+        PrepareMachine();
+        for (std::size_t i = 0; i < images.size() && !::testing::Test::HasFatalFailure(); ++i) {
+          SCOPED_TRACE("image " + std::to_string(i) + " of the sequence");
+          TryImage(paths[i], images[i], ExpectedLoadResult(images[i]), frames, true);
+        }
+        return TrialResult();
+      },
+      kDeadline));
 }

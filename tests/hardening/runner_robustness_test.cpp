@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -156,6 +157,28 @@ TEST_F(RunnerRobustness, NoImage) {
   ProgramRun run = Run({"--frames", "1"});
   EXPECT_EQ(run.end.exitCode, 2);
   EXPECT_EQ(run.err.rfind("taviro-run: no image given\n", 0), 0u) << run.err;
+}
+
+// A hostile program through every output of the runner: the trace lists
+// whatever bytes the program counter lands on, the dumps and the picture
+// show whatever state the program left.
+TEST_F(RunnerRobustness, HostileProgramRunsToTheEndWithEveryOutput) {
+  const std::string image = files.Write("random.nes", RandomImage(9, 1, 0, 11));
+  const std::string trace = files.path() + "/trace.txt";
+  ProgramRun run =
+      Run({"--steps", "3000", "--trace", trace, "--dump-cpu", files.path() + "/cpu.dmp",
+           "--dump-ppu", files.path() + "/ppu.dmp", "--screenshot", files.path() + "/shot.png",
+           "--regs", "PC=FFFE,S=00", image});
+  EXPECT_EQ(run.end.exitCode, 0) << run.err;
+  const Bytes lines = ReadBytes(trace);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 3000);
+}
+
+TEST_F(RunnerRobustness, ProgramOfZeroCycleOpcodesEndsItsFrames) {
+  const std::string image = files.Write("op02.nes", OneOpcodeImage(4, 0x02));
+  ProgramRun run = Run({"--frames", "3", "--bench", image});
+  EXPECT_EQ(run.end.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out.rfind("frames 3, ", 0), 0u) << run.out;
 }
 
 }  // namespace
