@@ -36,8 +36,8 @@ TEST_F(RomLoad, TakesTheNumbersFromTheHeaderAndTheBanksInFileOrder) {
   image.chr[8191] = 0x77;
 
   EXPECT_EQ(Load(image), RomLoadNoLibrary);
-  EXPECT_EQ(unsigned{ROMimage.PRGROMPages}, 2u);  // a copy: the field is packed
-  EXPECT_EQ(unsigned{ROMimage.CHRROMPages}, 1u);
+  EXPECT_EQ(ROMimage.PRGROMPages + 0u, 2u);  // a copy: the field is packed
+  EXPECT_EQ(ROMimage.CHRROMPages + 0u, 1u);
   EXPECT_EQ(ROMimage.MapperNumber, 4);
   EXPECT_EQ(0, std::memcmp(ROMimage.Header, image.header, 16));
   EXPECT_EQ(0, std::memcmp(ROMimage.PRG_ROM, image.prg.data(), 32768));
@@ -79,7 +79,7 @@ TEST_F(RomLoad, TrainerGoesTo7000AndProgramDataStartsAfterIt) {
 TEST_F(RomLoad, ImageWithoutCharacterRomLoadsWithAnEmptyCharacterBuffer) {
   InesImage image = InesImage::Numbered(4, 1, 0);
   EXPECT_EQ(Load(image), RomLoadNoLibrary);
-  EXPECT_EQ(unsigned{ROMimage.CHRROMPages}, 0u);
+  EXPECT_EQ(ROMimage.CHRROMPages + 0u, 0u);
   EXPECT_NE(ROMimage.CHR_ROM, nullptr);
   EXPECT_EQ(0, std::memcmp(ROMimage.PRG_ROM, image.prg.data(), 16384));
 }
@@ -110,7 +110,7 @@ TEST_F(RomLoad, FileShorterThanAnnouncedLoadsWithTheMissingBytesZero) {
 TEST_F(RomLoad, HeaderCutShortStillReadsAsZeros) {
   TempFile file({'N', 'E', 'S'});
   EXPECT_EQ(ROMimage.load(file.path()), RomLoadNoProgramData);
-  EXPECT_EQ(unsigned{ROMimage.PRGROMPages}, 0u);  // a copy: the field is packed
+  EXPECT_EQ(ROMimage.PRGROMPages + 0u, 0u);  // a copy: the field is packed
 }
 
 TEST_F(RomLoad, FileThatCannotBeOpenedGivesCode1AndReleasesTheOldBanks) {
