@@ -2,7 +2,9 @@
 // each ends with its message and its exit status (1 for a load failure, 2
 // for a usage error), never with a signal.
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <png.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -103,6 +105,34 @@ TEST_F(RunnerRobustness, PlugInsThatAreNoLibraries) {
   std::filesystem::remove(files.path() + "/Board4.so");
   std::filesystem::create_directory(files.path() + "/BOARD4.so");
   ExpectLoadFailure({"--boards", files.path(), "--frames", "1", Demo()}, kNoPlugIn);
+}
+
+TEST_F(RunnerRobustness, PlugInDirectoryThatIsAFile) {
+  const std::string notADirectory = files.Write("boards", Bytes(16, 0));
+  ExpectLoadFailure({"--boards", notADirectory, "--frames", "1", Demo()}, kNoPlugIn);
+}
+
+TEST_F(RunnerRobustness, PlugInThatIsADanglingLink) {
+  std::filesystem::create_symlink(files.path() + "/gone.so", files.path() + "/board4.so");
+  ExpectLoadFailure({"--boards", files.path(), "--frames", "1", Demo()}, kNoPlugIn);
+}
+
+// A real shared library under the plug-in's name loads, but has none of
+// the entry points: the first one looked up names the failure.
+TEST_F(RunnerRobustness, PlugInWithoutTheEntryPoints) {
+  Dl_info library{};
+  ASSERT_NE(dladdr(reinterpret_cast<void*>(&png_access_version_number), &library), 0);
+  std::filesystem::copy_file(library.dli_fname, files.path() + "/board4.so");
+  ExpectLoadFailure({"--boards", files.path(), "--frames", "1", Demo()},
+                    "Failed to loacate the \"MapperMainWrite\" function in the mapper .dll\n");
+}
+
+TEST_F(RunnerRobustness, PathsThatCannotBeOpened) {
+  std::filesystem::create_symlink(files.path() + "/loop", files.path() + "/loop");
+  ExpectLoadFailure({"--frames", "1", files.path() + "/loop"}, kCouldNotOpen);
+  ExpectLoadFailure({"--frames", "1", files.path() + "/" + std::string(5000, 'x') + ".nes"},
+                    kCouldNotOpen);
+  ExpectLoadFailure({"--frames", "1", Demo() + "/demo.nes"}, kCouldNotOpen);  // under a file
 }
 
 // The command line, with the reason the runner must give.
