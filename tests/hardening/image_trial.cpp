@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "cart/load_sequence.h"
 #include "cart/rom.h"
 #include "cpu/cpu.h"
+#include "debugger/disassembler.h"
 #include "emulation/emulate.h"
 #include "ppu/dx.h"
 #include "tests/hardening/child_process.h"
@@ -51,6 +53,31 @@ void ExpectWindowsInsideProgram(const char* when) {
   }
 }
 
+// What the debugger shows once an image is in: the NMI vector from the
+// last program bank (window 3 after the load), the header's mirroring, and
+// a listing from the reset address, one instruction of 1-3 bytes per line
+// of at most 30 characters.
+void ExpectDebuggerView(const Bytes& image) {
+  const ImageLayout layout = LayoutOf(image);
+  const Bytes vectors = AreaOf(image, layout.programStart + layout.programSize - 6, 6);
+  char nmi[32];
+  std::snprintf(nmi, sizeof nmi, "NMI Vect. = %04X", vectors[0] | (vectors[1] << 8));
+  EXPECT_EQ(NMIVectorText(), nmi);
+  const bool vertical = AreaOf(image, 0, kHeaderSize)[6] & 1;
+  EXPECT_EQ(MirroringText(), vertical ? "Mirroring = Vert" : "Mirroring = Hoiz");
+
+  const unsigned short start = CPU.PC;
+  for (int line = 0; line < 256; ++line) {
+    char text[kDisassemblyLineSize] = {};
+    const unsigned short pc = CPU.PC;
+    DisplayInstruction(text);
+    const unsigned int length = static_cast<unsigned short>(CPU.PC - pc);
+    EXPECT_LE(std::strlen(text), 30u) << text;
+    ASSERT_TRUE(length >= 1 && length <= 3) << "listing line " << text << " took " << length;
+  }
+  CPU.PC = start;
+}
+
 void PrepareMachine() {
   SetBoardDirectory(BuiltProgramDirectory());
   ASSERT_EQ(DDrawInit(nullptr, SurfaceWidth, SurfaceHeight, 8), 0);
@@ -71,6 +98,7 @@ void TryImage(const std::string& path, const Bytes& image, int expectedResult, i
   }
   ExpectAreasAsInFile(image);
   ExpectWindowsInsideProgram("after the load");
+  ExpectDebuggerView(image);
   for (int frame = 0; frame < frames; ++frame) NESMain();
   ExpectWindowsInsideProgram("after the frames");
 }
