@@ -91,4 +91,17 @@ TEST(HostileHeader, ImageWithoutSignatureStillLoads) {
   ExpectImageHandledSafely(image, kLoaded, 2);
 }
 
+// With the trainer bit set on an image that has none, the first 512
+// program bytes go to $7000, every area starts 512 bytes late and the last
+// 512 bytes of character ROM (of program ROM without it) read as zero.
+TEST(HostileHeader, TrainerFlagOnImagesWithoutTrainer) {
+  for (const char* name : {"demo", "mmc2_test", "mmc3_test"}) {
+    SCOPED_TRACE(name);
+    Bytes image = ReadBytes(CartridgePath(name));
+    ASSERT_GT(image.size(), kHeaderSize);
+    image[6] |= 0x04;
+    ExpectImageHandledSafely(image, kLoaded, 2);
+  }
+}
+
 }  // namespace
