@@ -14,6 +14,10 @@ char FrameCount[32] = "";
 // backdrop first, then the layers back to front, so each covers the last.
 void NESMain() {
   RunCpu();
+  ComposeFrame();
+}
+
+void ComposeFrame() {
   DrawBackgroundColor();
   if (DisplaySprites != 0) DrawSpritesBack();
   if (DisplayBackground != 0) BackGround.Draw();

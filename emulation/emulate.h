@@ -9,3 +9,7 @@ extern char FrameCount[32];    // "FPS = %d", shown at the top left
 // One frame: CPU, backdrop, sprites behind, background, sprites in front,
 // flip, frame-rate text.
 void NESMain();
+
+// NESMain without its RunCpu: the picture of the state at the start of
+// vertical blank, the flip, the text and the frame count.
+void ComposeFrame();

@@ -18,10 +18,13 @@ Background::Background() {
 // Records the scroll state of the line just completed; the frame is drawn
 // later from these records, so mid-frame scroll changes split the picture.
 void SetScanlineScroll() {
-  const unsigned char s = PPU.Scanline;
+  RecordScanlineScroll(PPU.Scanline);
+}
+
+void RecordScanlineScroll(unsigned char line) {
   const unsigned char control = CPU.Memory[0x2000];
-  ScanScrollH[s] = BackGround.HScroll;
-  ScanScrollV[s] = BackGround.VScroll;
-  ScanNameTable[s] = control & 3;
-  ScanBackPattern[s] = (control & 0x10) << 8;
+  ScanScrollH[line] = BackGround.HScroll;
+  ScanScrollV[line] = BackGround.VScroll;
+  ScanNameTable[line] = control & 3;
+  ScanBackPattern[line] = (control & 0x10) << 8;
 }

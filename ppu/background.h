@@ -41,4 +41,7 @@ extern unsigned short AttribBytes[0x3000];
 extern unsigned char AttribBits[0x3000];
 
 void SetScanlineScroll();
+// The same record under an explicit line, for callers that step the CPU
+// instruction by instruction and record after the line has ended.
+void RecordScanlineScroll(unsigned char line);
 void DrawBackgroundColor();

@@ -12,6 +12,7 @@
 #include "emulation/emulate.h"
 #include "emulation/picture_png.h"
 #include "io/joystick.h"
+#include "ppu/background.h"
 #include "ppu/dx.h"
 #include "ppu/ppu.h"
 
@@ -64,10 +65,30 @@ unsigned long RunSteps(const RunOptions& options, std::FILE* trace) {
   return frame;
 }
 
-unsigned long RunFrames(const RunOptions& options) {
+// One frame as RunCpu runs it, but an instruction at a time so that each can
+// be traced. The run loop records each visible line's scroll as the line
+// ends; here the line has ended when StepCpu returns, with the same state.
+void RunTracedFrame(std::FILE* trace) {
+  for (;;) {
+    TraceInstruction(trace);
+    const bool visible = NumScanlines == 240;
+    const unsigned char line = PPU.Scanline;
+    StepCpu();
+    if (!visible) continue;
+    if (PPU.Scanline != line || NumScanlines != 240) RecordScanlineScroll(line);
+    if (NumScanlines != 240) return;  // vertical blank has begun
+  }
+}
+
+unsigned long RunFrames(const RunOptions& options, std::FILE* trace) {
   for (unsigned long frame = 0; frame < options.frames; ++frame) {
     HoldButtonsFor(frame, options.presses);
-    NESMain();
+    if (trace == nullptr) {
+      NESMain();
+    } else {
+      RunTracedFrame(trace);
+      ComposeFrame();
+    }
   }
   return options.frames;
 }
@@ -117,7 +138,8 @@ int RunLoaded(const RunOptions& options, std::FILE* errors) {
   }
   ApplyRegisters(options.registers);
   auto start = std::chrono::steady_clock::now();
-  unsigned long frames = options.steps ? RunSteps(options, trace.get()) : RunFrames(options);
+  unsigned long frames =
+      options.steps ? RunSteps(options, trace.get()) : RunFrames(options, trace.get());
   std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
   trace.reset();
   bool ok = WriteOutputs(options, errors);

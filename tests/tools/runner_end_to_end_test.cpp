@@ -132,6 +132,27 @@ TEST_F(Runner, DemoScreenshotMatchesTheGoldenPicture) {
   EXPECT_TRUE(shot.rgb == golden.rgb) << "the picture changed: review " << File("shot.png");
 }
 
+TEST_F(Runner, TracedFramesDrawTheSamePictureAsUntracedOnes) {
+  // The demo splits its picture with the scanline IRQ and scrolls, so every
+  // line's scroll record must be taken as the run loop takes it.
+  ASSERT_EQ(Run("--frames 90 --press right@20-60,up@40-50 --trace " + File("frames.txt") +
+                " --screenshot " + File("shot.png") + " " + Rom("demo")),
+            0)
+      << err;
+  RgbPicture shot, golden;
+  std::string error;
+  ASSERT_TRUE(LoadRgbPng(File("shot.png").c_str(), shot, &error)) << error;
+  ASSERT_TRUE(LoadRgbPng(Golden("demo_frame90.png").c_str(), golden, &error)) << error;
+  EXPECT_TRUE(shot.rgb == golden.rgb) << "review " << File("shot.png");
+
+  const std::vector<std::string> lines = Lines(ReadFile(File("frames.txt")));
+  ASSERT_GT(lines.size(), 90u * 100);
+  ASSERT_EQ(Run("--steps 3 --trace " + File("steps.txt") + " " + Rom("demo")), 0) << err;
+  const std::vector<std::string> steps = Lines(ReadFile(File("steps.txt")));
+  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 3), steps)
+      << "a frame trace starts like a step trace";
+}
+
 TEST_F(Runner, BenchEndsWithOneFigureLine) {
   ASSERT_EQ(Run("--bench --frames 30 " + Rom("demo")), 0) << err;
   unsigned long frames = 0;
