@@ -69,6 +69,12 @@ int ROM::load(const char* path) {
   if (file == nullptr) return RomLoadCouldNotOpen;
 
   ReadAvailable(file, Header, HeaderSize);
+  // On Linux a directory (or a special file) opens and only the reads fail:
+  // that is a file that could not be opened, not a header of zeros.
+  if (std::ferror(file)) {
+    std::fclose(file);
+    return RomLoadCouldNotOpen;
+  }
   PRGROMPages = Header[4];
   CHRROMPages = Header[5];
   MapperNumber = static_cast<unsigned char>((Header[7] & 0xF0) + (Header[6] >> 4));

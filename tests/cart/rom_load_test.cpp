@@ -121,6 +121,8 @@ TEST_F(RomLoad, FileThatCannotBeOpenedGivesCode1AndReleasesTheOldBanks) {
   EXPECT_EQ(ROMimage.PRG_ROM, nullptr);
   EXPECT_EQ(ROMimage.CHR_ROM, nullptr);
   EXPECT_STREQ(LoadErrorMessage(RomLoadCouldNotOpen), "Could Not Open File");
+  // A directory opens on Linux; only its reads fail. It is not an image.
+  EXPECT_EQ(ROMimage.load("/"), RomLoadCouldNotOpen);
 }
 
 TEST_F(RomLoad, ImageWithoutProgramDataIsRefusedWithCode9AndNoBoard) {

@@ -75,14 +75,13 @@ TEST_F(RunnerRobustness, UnreadableFilesAreRefusedWithExit1) {
   }
 }
 
-// FAULT: on Linux fopen succeeds on a directory and on /proc/self/mem and
-// only the reads fail; the loader takes the failed header read for a header
-// of zeros and says "ROM image has no program data".
-TEST_F(RunnerRobustness, DISABLED_DirectoryCannotBeOpened) {
+// On Linux fopen succeeds on a directory and on /proc/self/mem and only the
+// reads fail; that must not pass for a header of zeros.
+TEST_F(RunnerRobustness, DirectoryCannotBeOpened) {
   ExpectLoadFailure({"--frames", "1", files.path()}, kCouldNotOpen);
 }
 
-TEST_F(RunnerRobustness, DISABLED_FileThatFailsToReadCannotBeOpened) {
+TEST_F(RunnerRobustness, FileThatFailsToReadCannotBeOpened) {
   ExpectLoadFailure({"--frames", "1", "/proc/self/mem"}, kCouldNotOpen);
 }
 
