@@ -7,25 +7,13 @@
 #include <cstring>
 
 #include "cpu/cpu.h"
+#include "tests/support/ram_board.h"
 
 namespace {
 
-// A board whose four windows are one 32 KB program area.
-unsigned char program[0x8000];
-
-int BoardWrite(unsigned int, unsigned char) {
-  return 0;
-}
-unsigned char BoardRead(unsigned int address) {
-  return program[address & 0x7FFF];
-}
-
-void Place(unsigned int address, std::initializer_list<unsigned char> bytes) {
-  for (unsigned char byte : bytes) program[address++ & 0x7FFF] = byte;
-}
+using ram_board::Place;
 
 void LoadProgram() {
-  std::memset(program, 0, sizeof program);
   Place(0x8000, {
                     0xA2, 0xFF,        // LDX #$FF
                     0x9A,              // TXS
@@ -72,10 +60,8 @@ void LoadProgram() {
 }
 
 void BindBoardAndReset() {
+  ram_board::Bind();
   LoadProgram();
-  for (int window = 0; window < 4; ++window) MemoryPage[window] = program + window * 0x2000;
-  MapperCPUWrite = BoardWrite;
-  MapperCPURead = BoardRead;
   std::memset(CPU.Memory, 0, sizeof CPU.Memory);
   ResetCpu();
 }

@@ -10,6 +10,7 @@
 #include "ppu/dx.h"
 #include "ppu/ppu.h"
 #include "ppu/spriteram.h"
+#include "tests/support/ram_board.h"
 
 namespace {
 
@@ -90,30 +91,13 @@ void BM_SpriteLayers(benchmark::State& state) {
 }
 BENCHMARK(BM_SpriteLayers);
 
-// A RAM-only board with a program that works through zero page, calls a
-// subroutine and changes the horizontal scroll many times per line.
-unsigned char program[0x8000];
-unsigned char ReadProgram(unsigned int address) {
-  return program[address & 0x7FFF];
-}
-int WriteProgram(unsigned int address, unsigned char value) {
-  program[address & 0x7FFF] = value;
-  return 0;
-}
-int NoDataWrite(unsigned char) {
-  return 0;
-}
-unsigned char NoDataRead() {
-  return 0;
-}
-void NoEndScanline() {}
-
-void Place(unsigned int address, std::initializer_list<unsigned char> bytes) {
-  for (unsigned char byte : bytes) program[address++ & 0x7FFF] = byte;
-}
+// A program that works through zero page, calls a subroutine and changes
+// the horizontal scroll many times per line, on the RAM-only board.
+using ram_board::Place;
 
 void LoadProgram() {
-  std::memset(program, 0xEA, sizeof program);
+  ram_board::Bind();
+  std::memset(ram_board::program, 0xEA, sizeof ram_board::program);
   Place(0x8000, {0xA9, 0x1E, 0x8D, 0x01, 0x20,  // LDA #$1E; STA $2001
                  0xA9, 0x80, 0x8D, 0x00, 0x20,  // LDA #$80; STA $2000
                  0xA2, 0x00,                    // frame: LDX #0
@@ -126,12 +110,6 @@ void LoadProgram() {
                  0x8D, 0x05, 0x20, 0x60});      // STA $2005; RTS
   Place(0x8040, {0x40});                        // NMI: RTI
   Place(0xFFFA, {0x40, 0x80, 0x00, 0x80, 0x40, 0x80});
-  for (int window = 0; window < 4; ++window) MemoryPage[window] = program + window * 0x2000;
-  MapperCPURead = ReadProgram;
-  MapperCPUWrite = WriteProgram;
-  MapperPPURead = NoDataRead;
-  MapperPPUWrite = NoDataWrite;
-  MapperEndScan = NoEndScanline;
   ResetCpu();
 }
 

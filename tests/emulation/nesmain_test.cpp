@@ -12,7 +12,7 @@
 #include "ppu/dx_surface.h"
 #include "ppu/ppu.h"
 #include "ppu/spriteram.h"
-#include "ram_board.h"
+#include "tests/support/ram_board.h"
 
 namespace {
 

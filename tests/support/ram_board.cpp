@@ -1,4 +1,4 @@
-#include "ram_board.h"
+#include "tests/support/ram_board.h"
 
 #include <cstring>
 

@@ -1,5 +1,5 @@
 #pragma once
-// A RAM-only test board for whole frames: the four program windows show one
+// A RAM-only board for tests and benchmarks: the four program windows show one
 // 32 KB area that the test writes a program into; the data port and the
 // end-of-scanline entry do nothing. Real boards are plug-ins of their own.
 
