@@ -19,7 +19,8 @@ const char* const RunUsage =
     "  --dump-cpu FILE     write CPU memory $0000-$7FFF as the debugger dumps it\n"
     "  --dump-ppu FILE     write PPU memory $0000-$3FFF as the debugger dumps it\n"
     "  --boards DIR        look for board plug-ins in DIR\n"
-    "  --bench             end with: frames N, seconds S, fps F, cycles/s C\n";
+    "  --bench             end with: frames N, seconds S, fps F, cycles/s C\n"
+    "  --help              print this and stop\n";
 
 namespace {
 
@@ -135,6 +136,10 @@ bool ParseRunOptions(int argc, const char* const* argv, RunOptions& options, std
     if (option == "--bench") {
       options.bench = true;
       continue;
+    }
+    if (option == "--help" || option == "-h") {
+      options.help = true;
+      return true;
     }
     if (option.rfind("--", 0) != 0) {
       if (!options.image.empty()) {

@@ -30,6 +30,7 @@ struct RunOptions {
   std::string ppuDumpFile;
   std::string boardsDirectory;
   bool bench = false;
+  bool help = false;  // --help: print the usage and run nothing
 };
 
 // Fills options from argv; on a usage error returns false with the reason.

@@ -13,5 +13,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "taviro-run: %s\n%s", error.c_str(), RunUsage);
     return 2;
   }
+  if (options.help) {
+    std::fputs(RunUsage, stdout);
+    return 0;
+  }
   return RunHeadless(options, stderr);
 }

@@ -190,6 +190,13 @@ TEST_F(Runner, UsageErrorsPrintTheUsageAndExit2) {
   EXPECT_NE(err.find("usage:"), std::string::npos);
 }
 
+TEST_F(Runner, HelpPrintsTheUsageAndRunsNothing) {
+  EXPECT_EQ(Run("--help"), 0);
+  EXPECT_NE(out.find("usage: taviro-run [options] IMAGE"), std::string::npos);
+  EXPECT_EQ(Run("--frames 1 -h /nonexistent.nes"), 0) << "no image is loaded";
+  EXPECT_EQ(err, "");
+}
+
 TEST_F(Runner, UnwritableOutputIsReportedWithExit1) {
   EXPECT_EQ(Run("--frames 1 --dump-cpu /nonexistent/dir/cpu.dmp " + Rom("demo")), 1);
   EXPECT_NE(err.find("Couldn't Open File for output"), std::string::npos);
