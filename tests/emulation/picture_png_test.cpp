@@ -2,6 +2,7 @@
 #include "emulation/picture_png.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -14,7 +15,12 @@ namespace {
 
 class PicturePng : public ::testing::Test {
  protected:
-  void SetUp() override { path_ = testing::TempDir() + "taviro_picture_png_test.png"; }
+  // Each test and each process writes its own file: ctest runs the cases of
+  // this suite side by side, and other build trees run them too.
+  void SetUp() override {
+    const auto* test = testing::UnitTest::GetInstance()->current_test_info();
+    path_ = testing::TempDir() + "taviro_" + test->name() + "_" + std::to_string(getpid()) + ".png";
+  }
   void TearDown() override {
     DirectDrawClose();
     std::remove(path_.c_str());
