@@ -68,13 +68,16 @@ int ROM::load(const char* path) {
   std::FILE* file = std::fopen(path, "rb");
   if (file == nullptr) return RomLoadCouldNotOpen;
 
-  ReadAvailable(file, Header, HeaderSize);
   // On Linux a directory (or a special file) opens and only the reads fail:
-  // that is a file that could not be opened, not a header of zeros.
+  // that is a file that could not be opened, not a header of zeros, and like
+  // any file that cannot be opened it leaves the old header where it was.
+  unsigned char header[HeaderSize];
+  ReadAvailable(file, header, HeaderSize);
   if (std::ferror(file)) {
     std::fclose(file);
     return RomLoadCouldNotOpen;
   }
+  std::memcpy(Header, header, HeaderSize);
   PRGROMPages = Header[4];
   CHRROMPages = Header[5];
   MapperNumber = static_cast<unsigned char>((Header[7] & 0xF0) + (Header[6] >> 4));

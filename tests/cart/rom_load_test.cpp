@@ -121,8 +121,12 @@ TEST_F(RomLoad, FileThatCannotBeOpenedGivesCode1AndReleasesTheOldBanks) {
   EXPECT_EQ(ROMimage.PRG_ROM, nullptr);
   EXPECT_EQ(ROMimage.CHR_ROM, nullptr);
   EXPECT_STREQ(LoadErrorMessage(RomLoadCouldNotOpen), "Could Not Open File");
-  // A directory opens on Linux; only its reads fail. It is not an image.
+  // A directory opens on Linux; only its reads fail. It is not an image,
+  // and nothing is read from it: the last header read stays.
+  InesImage image = InesImage::Numbered(9, 3, 2);
+  Load(image);
   EXPECT_EQ(ROMimage.load("/"), RomLoadCouldNotOpen);
+  EXPECT_EQ(0, std::memcmp(ROMimage.Header, image.header, 16));
 }
 
 TEST_F(RomLoad, ImageWithoutProgramDataIsRefusedWithCode9AndNoBoard) {
