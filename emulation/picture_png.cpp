@@ -13,6 +13,11 @@ void Report(std::string* error, const std::string& text) {
   if (error != nullptr) *error = text;
 }
 
+// Screenshots are 640 x 480; this leaves room for any picture of ours while
+// keeping a hostile header from claiming gigabytes (PNG_IMAGE_SIZE wraps at
+// 32 bits, so its own figure cannot be trusted for that).
+constexpr png_uint_32 kLargestSide = 4096;
+
 }  // namespace
 
 RgbPicture SurfaceToRgb(const unsigned char* pixels, long pitch, const tagPALETTEENTRY* palette) {
@@ -64,6 +69,11 @@ bool LoadRgbPng(const char* path, RgbPicture& picture, std::string* error) {
   image.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_file(&image, path)) {
     Report(error, std::string("cannot read ") + path + ": " + image.message);
+    return false;
+  }
+  if (image.width > kLargestSide || image.height > kLargestSide) {
+    Report(error, std::string("cannot read ") + path + ": the picture is larger than 4096 x 4096");
+    png_image_free(&image);
     return false;
   }
   image.format = PNG_FORMAT_RGB;

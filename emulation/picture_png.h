@@ -20,6 +20,7 @@ RgbPicture SurfaceToRgb(const unsigned char* pixels, long pitch, const tagPALETT
 RgbPicture ScreenshotRgb();
 
 bool SaveRgbPng(const char* path, const RgbPicture& picture, std::string* error = nullptr);
+// Pictures larger than 4096 x 4096 are refused.
 bool LoadRgbPng(const char* path, RgbPicture& picture, std::string* error = nullptr);
 
 // Saves the front surface; false (with a reason) when the surfaces are closed

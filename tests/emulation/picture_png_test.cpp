@@ -4,14 +4,35 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "ppu/dx.h"
 #include "ppu/dx_surface.h"
 #include "ppu/ppu.h"
 
 namespace {
+
+// A PNG chunk: length, type, data, CRC-32 of type and data.
+void AppendChunk(std::vector<unsigned char>& file, const char* type,
+                 const std::vector<unsigned char>& data) {
+  auto put32 = [&file](std::uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8)
+      file.push_back(static_cast<unsigned char>(v >> shift));
+  };
+  put32(static_cast<std::uint32_t>(data.size()));
+  std::vector<unsigned char> covered(type, type + 4);
+  covered.insert(covered.end(), data.begin(), data.end());
+  std::uint32_t crc = 0xFFFFFFFF;
+  for (unsigned char byte : covered) {
+    crc ^= byte;
+    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
+  }
+  file.insert(file.end(), covered.begin(), covered.end());
+  put32(crc ^ 0xFFFFFFFF);
+}
 
 class PicturePng : public ::testing::Test {
  protected:
@@ -71,6 +92,27 @@ TEST_F(PicturePng, FailuresAreReportedNotHidden) {
   std::fputs("not a picture", text);
   std::fclose(text);
   EXPECT_FALSE(LoadRgbPng(path_.c_str(), picture, &error));
+  EXPECT_EQ(picture.width, 0);
+}
+
+TEST_F(PicturePng, APictureTooLargeToHoldIsRefused) {
+  // A header announcing 1,000,000 x 1,000,000 RGB pixels (the most libpng
+  // accepts) and a few bytes of data. Its size wraps in libpng's 32-bit size
+  // macro to some 2 GB, which were allocated and zeroed before the decoder
+  // gave up on the picture.
+  std::vector<unsigned char> file = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  AppendChunk(file, "IHDR", {0x00, 0x0F, 0x42, 0x40, 0x00, 0x0F, 0x42, 0x40, 8, 2, 0, 0, 0});
+  AppendChunk(file, "IDAT", {0x78, 0x9C, 0x03, 0x00, 0x00, 0x00, 0x00, 0x01});
+  AppendChunk(file, "IEND", {});
+  std::FILE* out = std::fopen(path_.c_str(), "wb");
+  ASSERT_NE(out, nullptr);
+  std::fwrite(file.data(), 1, file.size(), out);
+  std::fclose(out);
+
+  RgbPicture picture;
+  std::string error;
+  EXPECT_FALSE(LoadRgbPng(path_.c_str(), picture, &error));
+  EXPECT_NE(error.find("larger than 4096 x 4096"), std::string::npos) << error;
   EXPECT_EQ(picture.width, 0);
 }
 
