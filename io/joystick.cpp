@@ -24,4 +24,6 @@ unsigned char Joystick::read() {
   return static_cast<unsigned char>(bit);
 }
 
-void Joystick::Strobe() { BitIndex = 0; }
+void Joystick::Strobe() {
+  BitIndex = 0;
+}

@@ -8,8 +8,8 @@ struct PatternTableTile {
 
 #pragma pack(push, 1)
 struct _PPU {
-  unsigned int Mirroring;   // 0 horizontal, 1 vertical (from the iNES header)
-  unsigned char Scanline;   // lines completed in the current phase
+  unsigned int Mirroring;  // 0 horizontal, 1 vertical (from the iNES header)
+  unsigned char Scanline;  // lines completed in the current phase
   unsigned char PPUMem[0x4000];
   PatternTableTile PatternTiles[512];
 };
