@@ -25,8 +25,10 @@ test-sanitize: deps
 	@cmake --build $(BUILD)-sanitize -j $(JOBS)
 	@cd $(BUILD)-sanitize && ctest --output-on-failure -j $(JOBS)
 
-# Each libFuzzer target for FUZZ_SECONDS (clang, sanitizers on).
+# Each libFuzzer target for FUZZ_SECONDS (clang, sanitizers on); FUZZ_SEED
+# fixes the random seed.
 FUZZ_SECONDS ?= 60
+export FUZZ_SEED
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -G Ninja -DTAVIRO_FUZZ=ON >/dev/null
 	@cmake --build $(BUILD)-fuzz -j $(JOBS) --target fuzz_cpu fuzz_disasm fuzz_image roms
