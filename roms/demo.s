@@ -49,13 +49,7 @@ oam:            .res 256
 .segment "CODE"
 
 reset:
-        sei
-        cld
-        ldx #$FF
-        txs
-        lda #0
-        sta PPUCTRL
-        sta PPUMASK
+        startup
         sta $A000               ; vertical mirroring: tables side by side
         sta $E000               ; no scanline interrupts yet
         wait_vblank

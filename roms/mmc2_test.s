@@ -31,13 +31,7 @@
 .endmacro
 
 reset:
-        sei
-        cld
-        ldx #$FF
-        txs
-        lda #0
-        sta PPUCTRL
-        sta PPUMASK
+        startup
 
 ; Program windows: bank 0, then the last three fixed; $A000 switches $8000.
         lda $8010

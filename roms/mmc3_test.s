@@ -42,13 +42,7 @@ irq_count:      .res 1
 .endmacro
 
 reset:
-        sei
-        cld
-        ldx #$FF
-        txs
-        lda #0
-        sta PPUCTRL
-        sta PPUMASK
+        startup
         sta irq_count
 
 ; Program banks, layout 0 then layout 1.
