@@ -1,0 +1,4 @@
+#include "emulation/owner.h"
+
+Owner<MachineHolder> Machine;
+Owner<SurfaceHolder> Surfaces;
