@@ -47,3 +47,7 @@ bool StartApplication(int& argc, char** argv) {
   QApplication::setApplicationName("Taviro");
   return true;
 }
+
+void StopApplication() {
+  application.reset();
+}

@@ -11,3 +11,7 @@ bool DisplayAvailable(std::string& reason);
 // Creates the application object for argc/argv; call once, before any
 // window. Returns false when it could not be created.
 bool StartApplication(int& argc, char** argv);
+
+// Destroys the application object; call before main returns, while Qt's own
+// globals still exist.
+void StopApplication();

@@ -62,6 +62,11 @@ std::optional<std::string> ListBoxGetText(WindowHandle dialog, int id, int index
 // to the top; -1 when none does. startAfter -1 searches from the top.
 int ListBoxFindString(WindowHandle dialog, int id, int startAfter, const std::string& prefix);
 
+// Tab controls: inserts a tab with text at index; returns its index, or -1
+// when the control is not a tab control.
+int TabControlInsertItem(WindowHandle dialog, int id, int index, const std::string& text);
+int TabControlGetCurSel(WindowHandle dialog, int id);
+
 void SetWindowTitle(WindowHandle window, const std::string& title);
 std::string GetWindowTitle(WindowHandle window);
 // Icon resources 101 (the program) and 105 (the viewers).
@@ -75,5 +80,7 @@ struct DialogUnits {
   int baseWidth;
   int baseHeight;
 };
+// The base a dialog's dialog units were converted with.
+DialogUnits DialogBaseUnits(WindowHandle dialog);
 int DialogUnitsToPixelsX(int units, const DialogUnits& base);
 int DialogUnitsToPixelsY(int units, const DialogUnits& base);

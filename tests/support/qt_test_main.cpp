@@ -10,5 +10,7 @@ int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   testing::InitGoogleTest(&argc, argv);
   if (!StartApplication(argc, argv)) return 1;
-  return RUN_ALL_TESTS();
+  const int result = RUN_ALL_TESTS();
+  StopApplication();
+  return result;
 }

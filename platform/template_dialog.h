@@ -1,0 +1,52 @@
+#pragma once
+// A dialog built from a DialogTemplate: every control at its place in
+// dialog units, reached by identifier, with the menu of the template. Every
+// button, menu item and notification goes to the one command procedure.
+
+#include <QDialog>
+#include <QHash>
+#include <QList>
+
+#include "platform/window.h"
+
+class QAction;
+class QMenuBar;
+
+class TemplateDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  TemplateDialog(const DialogTemplate& dialog, QWidget* owner, const DialogProcedures& procedures);
+
+  QWidget* Control(int id) const { return controls_.value(id, nullptr); }
+  QList<QAction*> Actions(int id) const { return actions_.values(id); }
+  const DialogUnits& Units() const { return units_; }
+
+  // Ends the dialog: a modal one returns result from exec(), a modeless one
+  // closes. The close procedure does not run again.
+  void End(int result);
+  // Runs the initialisation procedure once, before the dialog is first shown.
+  void Initialise();
+  void SendCommand(int id, QWidget* control, int code);
+
+ protected:
+  void reject() override;  // Escape
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildControls(const DialogTemplate& dialog, QWidget* area);
+  QWidget* BuildControl(const ControlTemplate& control, QWidget* area);
+  void BuildMenu(const MenuTemplate& menu, QMenuBar* bar);
+  void ConnectBuddies(const DialogTemplate& dialog);
+
+  DialogProcedures procedures_;
+  DialogUnits units_{};
+  QHash<int, QWidget*> controls_;
+  QMultiHash<int, QAction*> actions_;
+  bool ending_ = false;
+  bool initialised_ = false;
+};
+
+// The dialog a handle belongs to (the handle of a dialog or of one of its
+// controls), or nullptr.
+TemplateDialog* DialogOf(WindowHandle handle);
