@@ -23,35 +23,5 @@ void Debug_ViewPatternTables(WindowHandle hdWnd) {
 void Debug_ViewScreenShot(WindowHandle hdWnd) {
   NotAvailableYet(hdWnd);
 }
-void Debug_DumpROM(WindowHandle hdWnd) {
-  NotAvailableYet(hdWnd);
-}
-void Debug_DumpCPUMem(WindowHandle hdWnd) {
-  NotAvailableYet(hdWnd);
-}
-void Debug_DumpPPUMem(WindowHandle hdWnd) {
-  NotAvailableYet(hdWnd);
-}
-void Debug_DumpStack(WindowHandle hdWnd) {
-  NotAvailableYet(hdWnd);
-}
-void Debug_EditMemory(WindowHandle hdWnd, int) {
-  NotAvailableYet(hdWnd);
-}
-void Debug_SearchROM(WindowHandle hdWnd) {
-  NotAvailableYet(hdWnd);
-}
-void Edit_FindAgain(WindowHandle hdWnd) {
-  NotAvailableYet(hdWnd);
-}
-void Debug_Options(WindowHandle hdWnd) {
-  NotAvailableYet(hdWnd);
-}
-void Debug_GotoAddress(WindowHandle hdWnd) {
-  NotAvailableYet(hdWnd);
-}
-void Debug_About(WindowHandle hdWnd) {
-  NotAvailableYet(hdWnd);
-}
 void StopEmulationAndWait() {}
 void ClosePictureViews() {}

@@ -1,0 +1,114 @@
+#include "debugger/edit_memory.h"
+
+#include <cstdint>
+#include <string>
+
+#include "cpu/cpu.h"
+#include "debugger/hex_number.h"
+#include "debugger/machine_refusals.h"
+#include "debugger/tool_commands.h"
+#include "debugger/tool_templates.h"
+#include "platform/message_box.h"
+#include "ppu/ppu.h"
+
+namespace {
+
+// One editable area: where a byte goes and how far the address may reach.
+struct EditArea {
+  const char* title;
+  std::uint32_t limit;  // addresses below this are written
+  void (*write)(std::uint32_t address, unsigned char value);
+};
+
+// Through the processor's own data-write route: a port, a RAM mirror or
+// the cartridge area react as to the CPU's store.
+const EditArea CpuArea{
+    "Edit CPU Memory Location", 0x10000,
+    [](std::uint32_t address, unsigned char value) { write_mem(address, value); }};
+// Straight into PPU memory; the pattern-tile cache is left as it is.
+const EditArea PpuArea{
+    "Edit PPU Memory Location", 0x4000,
+    [](std::uint32_t address, unsigned char value) { PPU.PPUMem[address] = value; }};
+const EditArea StackArea{
+    "Edit Stack Memory Location", 0x100,
+    [](std::uint32_t address, unsigned char value) { CPU.Memory[0x100 + address] = value; }};
+
+// The address field holds at most four characters and the value field two;
+// a negative address turns into a large unsigned one and is out of range.
+void WriteTypedByte(WindowHandle hdWnd, const EditArea& area) {
+  const std::string addstr = GetDlgItemText(hdWnd, IDC_EDIT_ADDRESS).substr(0, 4);
+  const std::string val = GetDlgItemText(hdWnd, IDC_EDIT_VALUE).substr(0, 2);
+  const auto address = static_cast<std::uint32_t>(ParseHex32(addstr));
+  const auto value = static_cast<unsigned char>(ParseHex32(val) & 0xFF);
+  if (address >= area.limit) {
+    ShowMessage(hdWnd, "One or more value(s) are out of range.\nNo write was made", "Taviro",
+                MessageIcon::Stop);
+    return;
+  }
+  // A write while another thread executes could land in the middle of an
+  // instruction; the command is only offered while the machine is free.
+  if (!MachineFreeOrSay(hdWnd)) return;
+  area.write(address, value);
+}
+
+void OnInit(WindowHandle hdWnd, const EditArea& area) {
+  SetWindowTitle(hdWnd, area.title);
+}
+
+void OnCommand(WindowHandle hdWnd, int id, const EditArea& area) {
+  if (id == IDOK) {
+    WriteTypedByte(hdWnd, area);
+    EndDialog(hdWnd, 0);
+  } else if (id == IDCANCEL) {
+    EndDialog(hdWnd, 0);
+  }
+}
+
+}  // namespace
+
+void Edit_CPUMem_OnInit(WindowHandle hdWnd) {
+  OnInit(hdWnd, CpuArea);
+}
+void Edit_CPUMem_OnCommand(WindowHandle hdWnd, int id, WindowHandle, int) {
+  OnCommand(hdWnd, id, CpuArea);
+}
+void Edit_CPUMem_OnClose(WindowHandle hdWnd) {
+  EndDialog(hdWnd, 0);
+}
+void Edit_PPUMem_OnInit(WindowHandle hdWnd) {
+  OnInit(hdWnd, PpuArea);
+}
+void Edit_PPUMem_OnCommand(WindowHandle hdWnd, int id, WindowHandle, int) {
+  OnCommand(hdWnd, id, PpuArea);
+}
+void Edit_PPUMem_OnClose(WindowHandle hdWnd) {
+  EndDialog(hdWnd, 0);
+}
+void Edit_Stack_OnInit(WindowHandle hdWnd) {
+  OnInit(hdWnd, StackArea);
+}
+void Edit_Stack_OnCommand(WindowHandle hdWnd, int id, WindowHandle, int) {
+  OnCommand(hdWnd, id, StackArea);
+}
+void Edit_Stack_OnClose(WindowHandle hdWnd) {
+  EndDialog(hdWnd, 0);
+}
+
+DialogProcedures Edit_CPUMem_DlgProc() {
+  return {Edit_CPUMem_OnInit, Edit_CPUMem_OnCommand, Edit_CPUMem_OnClose};
+}
+DialogProcedures Edit_PPUMem_DlgProc() {
+  return {Edit_PPUMem_OnInit, Edit_PPUMem_OnCommand, Edit_PPUMem_OnClose};
+}
+DialogProcedures Edit_Stack_DlgProc() {
+  return {Edit_Stack_OnInit, Edit_Stack_OnCommand, Edit_Stack_OnClose};
+}
+
+// 214, 215, 216: refused while another thread holds the machine.
+void Debug_EditMemory(WindowHandle hdWnd, int id) {
+  if (!MachineFreeOrSay(hdWnd)) return;
+  const DialogProcedures procedures = id == 214   ? Edit_CPUMem_DlgProc()
+                                      : id == 215 ? Edit_PPUMem_DlgProc()
+                                                  : Edit_Stack_DlgProc();
+  RunModalDialog(EditMemoryDialog, hdWnd, procedures);
+}

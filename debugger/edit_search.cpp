@@ -1,0 +1,110 @@
+#include "debugger/edit_search.h"
+
+#include "cpu/cpu.h"
+#include "debugger/debug_window.h"
+#include "debugger/hex_number.h"
+#include "debugger/machine_refusals.h"
+#include "debugger/tool_commands.h"
+#include "debugger/tool_templates.h"
+#include "platform/message_box.h"
+
+std::string SearchStr;
+long SearchPos = 0;
+
+namespace {
+
+constexpr int kListing = 201;
+constexpr std::size_t kFieldLength = 39;
+
+void SayNotFound(WindowHandle owner) {
+  ShowMessage(owner, "Search string not found", "Taviro", MessageIcon::Exclamation);
+}
+
+}  // namespace
+
+long SearchForStr(const char* str, long StartVal) {
+  const long count = ListBoxCount(hWndMain, kListing);
+  if (count <= StartVal) return -1;
+  for (long line = StartVal < 0 ? 0 : StartVal; line < count; ++line) {
+    const std::string text =
+        ListBoxGetText(hWndMain, kListing, static_cast<int>(line)).value_or("");
+    if (text.find(str) != std::string::npos) return line;
+  }
+  return -1;
+}
+
+void Edit_Search_OnInit(WindowHandle hdWnd) {
+  SetWindowTitle(hdWnd, "Find string");
+  SetDlgItemText(hdWnd, IDC_SEARCH_TEXT, SearchStr);
+}
+
+void Edit_Search_OnCommand(WindowHandle hdWnd, int id, WindowHandle, int) {
+  if (id == IDOK) {
+    SearchStr = GetDlgItemText(hdWnd, IDC_SEARCH_TEXT).substr(0, kFieldLength);
+    SearchPos = SearchForStr(SearchStr.c_str(), 0);
+    if (SearchPos != -1)
+      ListBoxSetCurSel(hWndMain, kListing, static_cast<int>(SearchPos));
+    else
+      SayNotFound(hdWnd);
+    EndDialog(hdWnd, 0);
+  } else if (id == IDCANCEL) {
+    EndDialog(hdWnd, 0);
+  }
+}
+
+void Edit_Search_OnClose(WindowHandle hdWnd) {
+  EndDialog(hdWnd, 0);
+}
+
+// Below the last match; after a failed search SearchPos is -1, so the next
+// one starts again at the top.
+void Edit_FindAgain(WindowHandle hdWnd) {
+  SearchPos = SearchForStr(SearchStr.c_str(), SearchPos + 1);
+  if (SearchPos != -1)
+    ListBoxSetCurSel(hWndMain, kListing, static_cast<int>(SearchPos));
+  else
+    SayNotFound(hdWnd);
+}
+
+void Edit_Goto_OnInit(WindowHandle hdWnd) {
+  SetWindowTitle(hdWnd, "Goto Address");
+  SetDlgItemText(hdWnd, IDC_SEARCH_LABEL, "Enter Address to go to:");
+}
+
+// The listing borrows PC to disassemble from the typed address; PC is put
+// back, so registers and the info panel do not change.
+void Edit_Goto_OnCommand(WindowHandle hdWnd, int id, WindowHandle, int) {
+  if (id == IDOK) {
+    if (MachineFreeOrSay(hdWnd)) {
+      const unsigned short pc = CPU.PC;
+      const std::string text = GetDlgItemText(hdWnd, IDC_SEARCH_TEXT).substr(0, kFieldLength);
+      CPU.PC = static_cast<unsigned short>(ParseHex32(text) & 0xFFFF);
+      DisassembleROM();
+      CPU.PC = pc;
+    }
+    EndDialog(hdWnd, 0);
+  } else if (id == IDCANCEL) {
+    EndDialog(hdWnd, 0);
+  }
+}
+
+void Edit_Goto_OnClose(WindowHandle hdWnd) {
+  EndDialog(hdWnd, 0);
+}
+
+DialogProcedures Edit_Search_DlgProc() {
+  return {Edit_Search_OnInit, Edit_Search_OnCommand, Edit_Search_OnClose};
+}
+DialogProcedures Edit_Goto_DlgProc() {
+  return {Edit_Goto_OnInit, Edit_Goto_OnCommand, Edit_Goto_OnClose};
+}
+
+void Debug_SearchROM(WindowHandle hdWnd) {
+  RunModalDialog(SearchDialog, hdWnd, Edit_Search_DlgProc());
+}
+
+// Goto borrows the CPU's PC, so no other thread may be running it.
+void Debug_GotoAddress(WindowHandle hdWnd) {
+  if (!MachineFreeOrSay(hdWnd)) return;
+  RunModalDialog(SearchDialog, hdWnd, Edit_Goto_DlgProc());
+}

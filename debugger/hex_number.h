@@ -1,0 +1,12 @@
+#pragma once
+// Numbers typed into the debugger's dialogs: hexadecimal, as the C library's
+// strtol reads them with base 16 where long is 32 bits wide.
+
+#include <cstdint>
+#include <string_view>
+
+// Leading white space is skipped, a sign and a "0x" prefix are accepted, the
+// digits run to the first character that is not a hex digit, and text
+// without digits gives 0. A number beyond the signed 32-bit range gives the
+// largest or smallest 32-bit value.
+std::int32_t ParseHex32(std::string_view text);

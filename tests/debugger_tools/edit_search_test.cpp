@@ -1,0 +1,218 @@
+// The edit dialog (310) for the three areas, the search dialog (315) with
+// Find Again, and Goto Address, driven through their labelled fields; and
+// their refusal while another thread holds the machine.
+#include "debugger/edit_search.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "cart/board_binding.h"
+#include "cart/load_sequence.h"
+#include "cpu/cpu.h"
+#include "debugger/dump_menu.h"
+#include "debugger/tool_commands.h"
+#include "ppu/background.h"
+#include "ppu/ppu.h"
+#include "tests/debugger_tools/tools_fixture.h"
+
+namespace {
+
+constexpr const char* kAddressLabel = "Enter Memory Location: (hex)";
+constexpr const char* kValueLabel = "Enter Value: (hex)";
+
+class EditMemory : public ToolsTest {
+ protected:
+  // Types address and value into the dialog of command id and presses OK;
+  // returns the dialog's title.
+  std::string Edit(int id, const char* address, const char* value) {
+    return WithDialog([&] { Debug_EditMemory(listing_, id); },
+                      [&](QDialog* dialog) {
+                        Field(dialog, kAddressLabel)->setText(address);
+                        Field(dialog, kValueLabel)->setText(value);
+                        Press(dialog, "OK");
+                      });
+  }
+  void ExpectOutOfRange() {
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "One or more value(s) are out of range.\nNo write was made");
+    EXPECT_EQ(messages[0].caption, "Taviro");
+    EXPECT_EQ(messages[0].icon, MessageIcon::Stop);
+    messages.clear();
+  }
+};
+
+TEST_F(EditMemory, CpuWriteGoesThroughTheControlPort) {
+  BackGround.SetTable(0x1000);
+  EXPECT_EQ(Edit(214, "2000", "80"), "Edit CPU Memory Location");
+  EXPECT_EQ(CPU.Memory[0x2000], 0x80);
+  EXPECT_EQ(BackGround.GetTable(), 0);  // bit 4 clear: the port chose table 0
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(EditMemory, AddressesBeyondTheAreaWriteNothing) {
+  CPU.Memory[0xFFFF] = 0x12;
+  Edit(214, "-1", "34");
+  ExpectOutOfRange();
+  EXPECT_EQ(CPU.Memory[0xFFFF], 0x12);
+
+  PPU.PPUMem[0] = 0x56;
+  EXPECT_EQ(Edit(215, "4000", "78"), "Edit PPU Memory Location");
+  ExpectOutOfRange();
+  EXPECT_EQ(PPU.PPUMem[0], 0x56);
+
+  Edit(216, "100", "9A");
+  ExpectOutOfRange();
+}
+
+TEST_F(EditMemory, StackAndPpuWriteTheirOwnAreas) {
+  EXPECT_EQ(Edit(216, "FF", "5A"), "Edit Stack Memory Location");
+  EXPECT_EQ(CPU.Memory[0x01FF], 0x5A);
+  Edit(215, "3F00", "0F");
+  EXPECT_EQ(PPU.PPUMem[0x3F00], 0x0F);
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(EditMemory, FieldsAreCutParsedAndTakenModulo256) {
+  Edit(216, "12345", "77");  // five digits: only 1234 counts, beyond the stack
+  ExpectOutOfRange();
+  Edit(214, "12345", "77");
+  EXPECT_EQ(CPU.Memory[0x1234], 0x77);
+
+  Edit(216, "10", "-1");
+  EXPECT_EQ(CPU.Memory[0x0110], 0xFF);
+  Edit(216, "11", "1G");
+  EXPECT_EQ(CPU.Memory[0x0111], 0x01);
+  CPU.Memory[0x0112] = 0x99;
+  Edit(216, "12", "");
+  EXPECT_EQ(CPU.Memory[0x0112], 0x00);
+  CPU.Memory[0x0100] = 0x99;
+  Edit(216, "", "3");  // an empty address is address 0
+  EXPECT_EQ(CPU.Memory[0x0100], 0x03);
+}
+
+TEST_F(EditMemory, CancelWritesNothing) {
+  CPU.Memory[0x0120] = 0x44;
+  WithDialog([&] { Debug_EditMemory(listing_, 216); },
+             [&](QDialog* dialog) {
+               Field(dialog, kAddressLabel)->setText("20");
+               Field(dialog, kValueLabel)->setText("55");
+               Press(dialog, "Cancel");
+             });
+  EXPECT_EQ(CPU.Memory[0x0120], 0x44);
+}
+
+TEST_F(EditMemory, RefusedWhileAnotherThreadRunsTheMachine) {
+  MachineHeldBy emulation(MachineHolder::EmulationThread);
+  Debug_EditMemory(listing_, 214);  // no dialog opens
+  Debug_GotoAddress(listing_);
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0].caption, "Taviro");
+  EXPECT_EQ(messages[1].text, messages[0].text);
+}
+
+class SearchListing : public ToolsTest {
+ protected:
+  void SetUp() override {
+    ToolsTest::SetUp();
+    SetListing({"C000: 78         SEI       ", "C001: 20 00 C1   JSR $C100",
+                "C004: EA         NOP       ", "C005: 20 10 C1   JSR $C110",
+                "C008: 4C 00 C0   JMP $C000"});
+    SearchStr.clear();
+    SearchPos = 0;
+  }
+  std::string Search(const char* text) {
+    return WithDialog([&] { Debug_SearchROM(listing_); },
+                      [&](QDialog* dialog) {
+                        fieldAtStart = Field(dialog, "Enter Search String:")->text().toStdString();
+                        Field(dialog, "Enter Search String:")->setText(text);
+                        Press(dialog, "OK");
+                      });
+  }
+  bool NotFoundSaid() {
+    const bool said = messages.size() == 1 && messages[0].text == "Search string not found" &&
+                      messages[0].caption == "Taviro" &&
+                      messages[0].icon == MessageIcon::Exclamation;
+    messages.clear();
+    return said;
+  }
+  std::string fieldAtStart;
+};
+
+TEST_F(SearchListing, FindAgainWalksTheMatchesThenStartsOverAtTheTop) {
+  EXPECT_EQ(Search("JSR"), "Find string");
+  EXPECT_EQ(Selected(), 1);
+  Edit_FindAgain(listing_);
+  EXPECT_EQ(Selected(), 3);
+  Edit_FindAgain(listing_);
+  EXPECT_TRUE(NotFoundSaid());
+  EXPECT_EQ(Selected(), 3);  // the selection stays
+  EXPECT_EQ(SearchPos, -1);
+  Edit_FindAgain(listing_);
+  EXPECT_EQ(Selected(), 1);
+  Search("C000");
+  EXPECT_EQ(fieldAtStart, "JSR");  // the field starts with the last search text
+  EXPECT_EQ(Selected(), 0);
+}
+
+TEST_F(SearchListing, MatchesCaseSensitively) {
+  Search("jsr");
+  EXPECT_TRUE(NotFoundSaid());
+  EXPECT_EQ(SearchPos, -1);
+  EXPECT_EQ(SearchForStr("$C1", 2), 3);
+  EXPECT_EQ(SearchForStr("JSR", 5), -1);
+}
+
+TEST_F(SearchListing, EmptyTextMovesOneLineEachTime) {
+  Search("");
+  EXPECT_EQ(Selected(), 0);
+  for (int line = 1; line < 5; ++line) {
+    Edit_FindAgain(listing_);
+    EXPECT_EQ(Selected(), line);
+  }
+  EXPECT_TRUE(messages.empty());
+}
+
+class GotoAddress : public ToolsTest {
+ protected:
+  void SetUp() override {
+    ToolsTest::SetUp();
+    SetBoardDirectory(TAVIRO_PROGRAM_DIR_DEFAULT);
+    ASSERT_EQ(LoadImageAndReset(TAVIRO_ROM_DIR "/demo.nes"), 0);
+  }
+  void TearDown() override {
+    UnloadBoard();
+    SetBoardDirectory("");
+    ToolsTest::TearDown();
+  }
+  std::string Goto(const char* text) {
+    return WithDialog([&] { Debug_GotoAddress(listing_); },
+                      [&](QDialog* dialog) {
+                        Field(dialog, "Enter Address to go to:")->setText(text);
+                        Press(dialog, "OK");
+                      });
+  }
+};
+
+TEST_F(GotoAddress, ListsFromTheAddressAndKeepsPc) {
+  const unsigned short pc = CPU.PC;
+  EXPECT_EQ(Goto("c000"), "Goto Address");
+  EXPECT_EQ(CPU.PC, pc);
+  const std::vector<std::string> lines = Listing();
+  ASSERT_EQ(lines.size(), 100u);
+  EXPECT_EQ(lines[0].substr(0, 5), "C000:");
+  EXPECT_EQ(Selected(), -1);
+
+  Debug_DumpROM(listing_);
+  std::ifstream in(kRomDumpFile, std::ios::binary);
+  const std::string dump(std::istreambuf_iterator<char>(in), {});
+  std::string expected;
+  for (const std::string& line : lines) expected += " " + line + "\n";
+  EXPECT_EQ(dump, expected);
+}
+
+TEST_F(GotoAddress, AnAddressBeyond32BitsSaturatesToFFFF) {
+  Goto("123456789");
+  EXPECT_EQ(Listing().at(0).substr(0, 5), "FFFF:");
+}
+
+}  // namespace
