@@ -14,9 +14,6 @@ void NotAvailableYet(WindowHandle hdWnd) {
 void Debug_Emulate(WindowHandle hdWnd) {
   NotAvailableYet(hdWnd);
 }
-void Debug_ViewMemory(WindowHandle hdWnd, int) {
-  NotAvailableYet(hdWnd);
-}
 void Debug_ViewPatternTables(WindowHandle hdWnd) {
   NotAvailableYet(hdWnd);
 }
