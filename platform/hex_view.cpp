@@ -62,7 +62,6 @@ TextWindow::TextWindow(const QString& title, const std::vector<MenuItemTemplate>
     : QWidget(owner, Qt::Window), procedures_(procedures) {
   setWindowTitle(title);
   setFont(ViewerFont());
-  setAttribute(Qt::WA_DeleteOnClose, false);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -88,6 +87,7 @@ TextWindow::TextWindow(const QString& title, const std::vector<MenuItemTemplate>
   client->addWidget(bar_);
   layout->addLayout(client, 1);
   setFocusProxy(canvas_);
+  canvas_->setAccessibleName(title);
 
   connect(bar_, &QScrollBar::actionTriggered, this, &TextWindow::OnScrollAction);
   connect(bar_, &QScrollBar::sliderReleased, this, [this] {
