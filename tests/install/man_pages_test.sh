@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Every option a program's --help lists is described in its manual page,
-# and the pages format without warnings.
+# every option the page's OPTIONS section describes is one --help lists, and
+# the pages format without warnings.
 . "$(dirname "$0")/common.sh"
 
 # The options of a usage text: words starting with - or -- at the start of
@@ -21,6 +22,13 @@ check_page() {
   for option in $options; do
     grep -qE -- "(^|[^A-Za-z0-9-])$(sed 's/[?]/[?]/' <<<"$option")([^A-Za-z0-9-]|\$)" <<<"$text" ||
       fail "$2 does not describe $option"
+  done
+  # The tags of the OPTIONS section: the line after each .TP.
+  local described
+  described=$(sed -n '/^\.SH OPTIONS/,/^\.SH [^O]/p' "$page" | sed -n '/^\.TP/{n;p}' |
+    sed 's/\\-/-/g' | help_options)
+  for option in $described; do
+    grep -qxF -- "$option" <<<"$options" || fail "$2 describes $option, which --help does not list"
   done
   echo "$2: $(wc -w <<<"$options") options described"
 }
