@@ -7,7 +7,9 @@ WindowHandle hwAboutDlg = nullptr;
 
 namespace {
 
-constexpr const char* kNameVersionPage = "Taviro 0.1\nhttps://github.com/taviro/taviro";
+// The page is the one the desktop entry's identifier (io.github.taviro) names.
+constexpr const char* kNameVersionPage =
+    "Taviro " TAVIRO_VERSION "\nhttps://github.com/taviro/taviro";
 constexpr const char* kCredit = "Written by the Taviro developers, 2026";
 constexpr const char* kThanks =
     "An NES emulator and debugger.\n\n"

@@ -18,3 +18,5 @@ void DisassembleROM() {
   }
   CPU.PC = pc;
 }
+
+void UpdateCommandStates() {}

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -104,6 +105,17 @@ class ToolsTest : public testing::Test {
   std::filesystem::path savedDirectory_;
   std::filesystem::path scratch_;
 };
+
+// Processes events until done() or five seconds have passed; whether done.
+inline bool Eventually(const std::function<bool()>& done) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > 5000) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  return true;
+}
 
 // Holds the machine for another thread while it lives.
 struct MachineHeldBy {
