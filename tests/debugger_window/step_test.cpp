@@ -1,5 +1,7 @@
 // Step, the register display, breakpoints, Reset and the joypad boxes.
 #include <QAbstractButton>
+#include <QApplication>
+#include <QTest>
 
 #include "io/joystick.h"
 #include "io/memoryio.h"
@@ -40,6 +42,22 @@ TEST_F(Stepping, StepPastTheListingRebuildsItFromPC) {
   EXPECT_EQ(Line(0).substr(0, 5), pc);
   EXPECT_EQ(Selected(), 0);
   EXPECT_EQ(ListBoxCount(dialog, IDC_LISTING), 100);
+}
+
+// A held key repeats Alt+S every 30 ms or so, faster than a button's click
+// animation: stepping must go on while the key is down, not once after it.
+TEST_F(Stepping, HoldingAltSKeepsStepping) {
+  auto* window = static_cast<QWidget*>(dialog);
+  window->show();
+  QApplication::setActiveWindow(window);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  const unsigned short start = CPU.PC;
+  for (int repeat = 0; repeat < 12; ++repeat) {
+    QTest::sendKeyEvent(QTest::KeyAction::Press, window, Qt::Key_S, 's', Qt::AltModifier);
+    QTest::qWait(30);
+  }
+  EXPECT_GE(Selected(), 2) << "from " << start;
+  QTest::sendKeyEvent(QTest::KeyAction::Release, window, Qt::Key_S, 's', Qt::AltModifier);
 }
 
 TEST_F(Stepping, RegistersFlagsAndPpuFieldsShowTheMachine) {
