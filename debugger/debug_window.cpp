@@ -1,6 +1,7 @@
 #include "debugger/debug_window.h"
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "cart/load_sequence.h"
