@@ -18,7 +18,6 @@
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
 #include "platform/ui_thread.h"
-#include "platform/window.h"
 
 inline std::string ProgramDir() {
   const char* dir = std::getenv("TAVIRO_PROGRAM_DIR");
@@ -33,12 +32,8 @@ inline std::string DemoImage() {
 template <typename Done>
 bool WaitFor(Done done, std::chrono::milliseconds deadline = std::chrono::seconds(10)) {
   const auto end = std::chrono::steady_clock::now() + deadline;
-  bool timedOut = false;
-  ProcessEventsUntil([&] {
-    timedOut = std::chrono::steady_clock::now() > end;
-    return done() || timedOut;
-  });
-  return !timedOut;
+  ProcessEventsUntil([&] { return done() || std::chrono::steady_clock::now() > end; });
+  return done();
 }
 
 class DebuggerWindow : public testing::Test {
@@ -48,15 +43,11 @@ class DebuggerWindow : public testing::Test {
     SetMessageHook([this](const MessageRecord& record) { messages.push_back(record); });
     SetFileDialogHook([this](const FileOpenRequest& request) {
       requests.push_back(request);
-      FileOpenResult result;
-      result.chosen = !nextChoice.empty();
-      result.path = nextChoice;
-      return result;
+      return FileOpenResult{!nextChoice.empty(), nextChoice, 0};
     });
     EndLine = 0;
     dialog = CreateModelessDialog(DebugDialog, nullptr, Debug_DlgProc());
   }
-
   void TearDown() override {
     if (hWndMain != nullptr) SendCloseRequest(hWndMain);
     QCoreApplication::processEvents();
@@ -66,20 +57,18 @@ class DebuggerWindow : public testing::Test {
   }
 
   void Command(int id, int code = 0) { Debug_OnCommand(dialog, id, nullptr, code); }
-
   void LoadThroughDialog(const std::string& path) {
     nextChoice = path;
     Command(IDC_LOADROM);
   }
-
   std::string Line(int index) { return ListBoxGetText(dialog, IDC_LISTING, index).value_or(""); }
   std::string Text(int id) { return GetDlgItemText(dialog, id); }
   int Selected() { return ListBoxGetCurSel(dialog, IDC_LISTING); }
   std::string LastMessage() { return messages.empty() ? "" : messages.back().text; }
-
-  // The listing line that begins with this address, or -1.
-  int LineOf(const std::string& address) {
-    return ListBoxFindString(dialog, IDC_LISTING, -1, address);
+  std::string Hex4(unsigned value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04X", value);
+    return text;
   }
 
   WindowHandle dialog = nullptr;
