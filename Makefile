@@ -2,8 +2,11 @@
 BUILD ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
+# make install DESTDIR=... stages the tree for a packager.
+export DESTDIR
 
-.PHONY: all deps configure build test test-sanitize test-tsan fuzz bench run format clean
+.PHONY: all deps configure build test test-sanitize test-tsan fuzz bench run install package format clean
 
 all: build
 
@@ -58,6 +61,16 @@ run: build
 	  echo "The debugger window could not open here. Headless, the demo still runs and saves its picture:"; \
 	  echo "  $(HEADLESS_DEMO)"; \
 	  exit $$status; }
+
+# The programs, the plug-ins (PREFIX/lib/taviro), the icons, the desktop
+# entry and the manual pages.
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package of what install installs: $(BUILD)/taviro_<version>_<arch>.deb
+package: build
+	@cd $(BUILD) && cpack -G DEB
+	@ls $(BUILD)/taviro_*.deb
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -4,14 +4,14 @@
 
 const char* const ProgramUsage =
     "Usage: taviro [IMAGE]\n"
-    "       taviro --help | --version\n"
+    "       taviro -h | --help | -v | --version\n"
     "\n"
     "Opens the Taviro debugger. IMAGE, an iNES cartridge image (.nes), is loaded\n"
     "at start as the Load ROM command loads it; its board plug-in (board4.so,\n"
-    "board9.so) is looked for in the program's directory.\n"
+    "board9.so) is looked for beside the program, then in ../lib/taviro.\n"
     "\n"
-    "  --help     print this text and exit\n"
-    "  --version  print the version and exit\n"
+    "  -h, --help     print this text and stop\n"
+    "  -v, --version  print the version and stop\n"
     "\n"
     "Without a display, taviro-run runs an image headless (taviro-run --help).\n";
 
@@ -27,7 +27,8 @@ bool ParseProgramOptions(int argc, const char* const* argv, ProgramOptions& opti
     } else if (!optionsEnded &&
                (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0)) {
       options.help = true;
-    } else if (!optionsEnded && std::strcmp(argument, "--version") == 0) {
+    } else if (!optionsEnded &&
+               (std::strcmp(argument, "--version") == 0 || std::strcmp(argument, "-v") == 0)) {
       options.version = true;
     } else if (!optionsEnded && argument[0] == '-' && argument[1] != '\0') {
       error = std::string("unknown option ") + argument;
