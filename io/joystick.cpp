@@ -19,7 +19,7 @@ void Joystick::write(unsigned char value) {
 }
 
 unsigned char Joystick::read() {
-  const signed char bit = BitStream[BitIndex];
+  const signed char bit = BitStream[BitIndex].load(std::memory_order_relaxed);
   if (++BitIndex == 24) Strobe();
   return static_cast<unsigned char>(bit);
 }
