@@ -11,9 +11,6 @@ void NotAvailableYet(WindowHandle hdWnd) {
 
 }  // namespace
 
-void Debug_Emulate(WindowHandle hdWnd) {
-  NotAvailableYet(hdWnd);
-}
 void Debug_ViewMemory(WindowHandle hdWnd, int) {
   NotAvailableYet(hdWnd);
 }
@@ -53,5 +50,4 @@ void Debug_GotoAddress(WindowHandle hdWnd) {
 void Debug_About(WindowHandle hdWnd) {
   NotAvailableYet(hdWnd);
 }
-void StopEmulationAndWait() {}
 void ClosePictureViews() {}
