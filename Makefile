@@ -2,8 +2,11 @@
 BUILD ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
+# make install DESTDIR=... stages the tree for a packager.
+export DESTDIR
 
-.PHONY: all deps configure build test test-sanitize fuzz bench run format clean
+.PHONY: all deps configure build test test-sanitize fuzz bench run install package format clean
 
 all: build
 
@@ -43,6 +46,16 @@ run: build
 	@$(BUILD)/bin/taviro-run --frames 120 --press right@30-90 --screenshot $(BUILD)/demo.png $(BUILD)/roms/demo.nes
 	@echo "The demo cartridge ran 120 frames; its picture is $(BUILD)/demo.png."
 	@echo "See $(BUILD)/bin/taviro-run --help for traces, dumps and screenshots; the debugger window is not built yet."
+
+# The programs, the plug-ins (PREFIX/lib/taviro), the icons, the desktop
+# entry and the manual pages.
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package of what install installs: $(BUILD)/taviro_<version>_<arch>.deb
+package: build
+	@cd $(BUILD) && cpack -G DEB
+	@ls $(BUILD)/taviro_*.deb
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

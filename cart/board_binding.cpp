@@ -73,8 +73,10 @@ std::string ProgramDirectory() {
   return program.parent_path().string();
 }
 
-std::string BoardDirectory() {
-  return ChosenBoardDirectory.empty() ? ProgramDirectory() : ChosenBoardDirectory;
+std::vector<std::string> BoardDirectories() {
+  if (!ChosenBoardDirectory.empty()) return {ChosenBoardDirectory};
+  const std::string program = ProgramDirectory();
+  return {program, program + "/" TAVIRO_INSTALLED_BOARDS_FROM_PROGRAM};
 }
 
 void SetBoardDirectory(const std::string& directory) {
@@ -96,11 +98,19 @@ std::string FindBoardLibrary(const std::string& directory, const std::string& na
   return match;
 }
 
+std::string LocateBoardLibrary(const std::string& name) {
+  for (const std::string& directory : BoardDirectories()) {
+    std::string path = FindBoardLibrary(directory, name);
+    if (!path.empty()) return path;
+  }
+  return "";
+}
+
 int BindBoard(unsigned int mapperNumber) {
   UnloadBoard();
   char name[32];
   std::snprintf(name, sizeof name, "Board%u", mapperNumber);
-  std::string path = FindBoardLibrary(BoardDirectory(), name);
+  std::string path = LocateBoardLibrary(name);
   if (path.empty()) return RomLoadNoLibrary;
   MapperHandle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (MapperHandle == nullptr) return RomLoadNoLibrary;

@@ -1,10 +1,11 @@
 #pragma once
 // Binding the board plug-in of an image's mapper: the library "Board%d" is
-// looked up as <name>.so in the board directory regardless of letter case,
+// looked up as <name>.so in the board directories regardless of letter case,
 // its six entry points are resolved into the host's board pointers, and the
 // board receives the shared record.
 
 #include <string>
+#include <vector>
 
 // The loaded plug-in library, or nullptr.
 extern void* MapperHandle;
@@ -12,10 +13,16 @@ extern void* MapperHandle;
 // The program's own directory (where /proc/self/exe lives).
 std::string ProgramDirectory();
 
-// Where plug-ins are looked for: the program's directory unless a caller
-// (the runner's --boards, a test) chose another one.
-std::string BoardDirectory();
+// Where plug-ins are looked for, in order. A directory a caller chose (the
+// runner's --boards, a test) is the only one; otherwise the program's own
+// directory, then the installed plug-in folder relative to it (lib/taviro
+// beside bin/), so an installed tree works wherever it is moved or unpacked.
+std::vector<std::string> BoardDirectories();
 void SetBoardDirectory(const std::string& directory);
+
+// The plug-in library for name in the first board directory that has one;
+// empty when none has.
+std::string LocateBoardLibrary(const std::string& name);
 
 // The path of the file in directory whose name matches name + ".so" without
 // regard to letter case; empty when there is none.

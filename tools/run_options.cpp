@@ -20,7 +20,7 @@ const char* const RunUsage =
     "  --dump-ppu FILE     write PPU memory $0000-$3FFF as the debugger dumps it\n"
     "  --boards DIR        look for board plug-ins in DIR\n"
     "  --bench             end with: frames N, seconds S, fps F, cycles/s C\n"
-    "  --help              print this and stop\n";
+    "  -h, --help          print this and stop\n";
 
 namespace {
 

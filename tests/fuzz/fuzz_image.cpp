@@ -35,9 +35,10 @@ bool WriteImage(const uint8_t* data, size_t size) {
 // cannot cope with one being unloaded; holding our own reference keeps the
 // boards mapped while the binding loads and unloads them per image.
 void PinBoard(const char* name) {
-  const std::string path = FindBoardLibrary(BoardDirectory(), name);
+  const std::string path = LocateBoardLibrary(name);
   if (path.empty() || dlopen(path.c_str(), RTLD_NOW | RTLD_NODELETE) == nullptr) {
-    std::fprintf(stderr, "fuzz_image: cannot load %s from %s\n", name, BoardDirectory().c_str());
+    std::fprintf(stderr, "fuzz_image: cannot load %s beside %s\n", name,
+                 ProgramDirectory().c_str());
     std::abort();
   }
 }
