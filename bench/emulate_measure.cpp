@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
   // The UI's own event loop, as in the program: polling would cost CPU time
   // of its own and blur the figure.
   QEventLoop loop;
-  QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
+  QTimer::singleShot(static_cast<int>(seconds * 1000), Qt::PreciseTimer, &loop, &QEventLoop::quit);
   loop.exec();
   PostEmulateMessage(WM_KEYDOWN, VK_ESCAPE);
   ProcessEventsUntil([] { return !EmulateThreadRunning(); });
