@@ -9,6 +9,9 @@
 class Joystick {
  public:
   explicit Joystick(unsigned int port);
+  // A pad is copied button by button (atomics do not copy themselves).
+  Joystick(const Joystick& other) { *this = other; }
+  Joystick& operator=(const Joystick& other);
 
   void write(unsigned char value);
   unsigned char read();
