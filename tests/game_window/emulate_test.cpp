@@ -36,7 +36,7 @@ namespace {
 
 std::string ProgramDirectory_() {
   const char* directory = std::getenv("TAVIRO_PROGRAM_DIR");
-  return directory != nullptr ? directory : ".";
+  return directory != nullptr ? directory : TAVIRO_PROGRAM_DIR_DEFAULT;
 }
 
 // Processes the UI's events until done() or ten seconds have passed.
