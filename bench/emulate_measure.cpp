@@ -14,20 +14,12 @@
 #include "cart/board_binding.h"
 #include "cart/load_sequence.h"
 #include "cpu/cpu.h"
-#include "debugger/debug_window.h"
 #include "debugger/tool_commands.h"
 #include "emulation/emulate.h"
 #include "emulation/emulate_thread.h"
 #include "platform/application.h"
 #include "platform/ui_thread.h"
 #include "platform/virtual_keys.h"
-
-// Run without the debugger window: nothing to refresh.
-WindowHandle hWndMain = nullptr;
-void UpdateInfo(WindowHandle) {}
-void UpdateJoystickButtons() {}
-void DisassembleROM() {}
-void UpdateCommandStates() {}
 
 namespace {
 

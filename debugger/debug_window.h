@@ -1,10 +1,49 @@
 #pragma once
-// The debugger window as the other windows and threads reach it.
+// The debugger's main window (dialog 200) and its commands. Everything here
+// runs on the UI thread; other threads post to it (platform/ui_thread.h).
+
+#include <atomic>
+#include <string>
 
 #include "platform/window.h"
 
+// The debugger dialog; set when it is initialised, nullptr once it has ended.
 extern WindowHandle hWndMain;
+// Index of the listing line that holds the current PC (the selected line).
+extern int ListBoxPos;
+// Index of the listing line chosen as breakpoint.
+extern int EndLine;
+// The address the run thread stops at.
+extern std::atomic<unsigned short> tPC;
+// 1 while no run thread is going ("&Run to"), 0 while one runs ("&Break").
+extern std::atomic<int> Run;
+
+// The dialog's procedures, as its dialog procedure dispatches them. A
+// non-empty imageAtStart is loaded once the dialog is up, as Load ROM would.
+DialogProcedures Debug_DlgProc(const std::string& imageAtStart = {});
+void Debug_OnInit(WindowHandle hdWnd);
+void Debug_OnCommand(WindowHandle hdWnd, int id, WindowHandle hwndCtl, int codeNotify);
+void Debug_OnClose(WindowHandle hdWnd);
+
+void Debug_Step(WindowHandle hdWnd);
+void Debug_Run(WindowHandle hdWnd);
+void Debug_SetBreakpoint(WindowHandle hdWnd);
+// A joypad button box (353-360) was toggled.
+void Debug_JoypadButton(WindowHandle hdWnd, int id);
+
+// Refreshes every register, flag and PPU field and moves the listing's
+// selection to PC, rebuilding the listing only when PC is not in it.
 void UpdateInfo(WindowHandle hdWnd);
-void UpdateJoystickButtons();
+// Rebuilds the listing: 100 lines from the current PC, PC unchanged. Only
+// while nobody else runs the CPU.
 void DisassembleROM();
+// The eight button boxes from the joypad the radio buttons select.
+void UpdateJoystickButtons();
+// Enables or disables the commands from the machine's owner and whether an
+// image is loaded.
 void UpdateCommandStates();
+
+// The Load ROM command, and the load of an image named at start-up: the
+// same sequence and messages, without the file dialog.
+void Debug_LoadROM(WindowHandle hdWnd);
+void Debug_LoadImage(WindowHandle hdWnd, const std::string& path);

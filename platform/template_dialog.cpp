@@ -31,7 +31,11 @@ class CommandButton : public QPushButton {
   bool event(QEvent* event) override {
     if (event->type() == QEvent::Shortcut && isEnabled()) {
       setFocus(Qt::ShortcutFocusReason);
-      animateClick();
+      // A held key repeats the shortcut faster than the click animation
+      // lasts; restarting it would click only once, after the release. As
+      // Qt's own buttons do, a repeat during the animation is dropped, so a
+      // held Alt+S keeps stepping.
+      if (!isDown()) animateClick();
       return true;
     }
     return QPushButton::event(event);

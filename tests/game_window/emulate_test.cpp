@@ -20,6 +20,7 @@
 #include "cart/board_binding.h"
 #include "cart/load_sequence.h"
 #include "cpu/cpu.h"
+#include "debugger/debug_dialog_template.h"
 #include "debugger/debug_window.h"
 #include "debugger/tool_commands.h"
 #include "emulation/emulate_thread.h"
@@ -30,7 +31,6 @@
 #include "platform/ui_thread.h"
 #include "ppu/dx.h"
 #include "ppu/font.h"
-#include "tests/game_window/debugger_stand_in.h"
 
 namespace {
 
@@ -56,30 +56,30 @@ bool PadIsIdle(const Joystick& pad) {
   return true;
 }
 
+// The real debugger dialog with the demo cartridge loaded; Emulate is its
+// command 221.
 class EmulateTest : public testing::Test {
  protected:
   void SetUp() override {
     SetMessageHook([this](const MessageRecord& record) { messages.push_back(record); });
-    owner = new QWidget;
-    hWndMain = owner;
     SetBoardDirectory(ProgramDirectory_());
-    const std::string demo = ProgramDirectory_() + "/../roms/demo.nes";
-    ASSERT_EQ(LoadImageAndReset(demo.c_str()), 0) << demo;
+    dialog = CreateModelessDialog(DebugDialog, nullptr, Debug_DlgProc());
+    Debug_LoadImage(dialog, ProgramDirectory_() + "/../roms/demo.nes");
+    ASSERT_TRUE(ImageLoaded());
   }
 
   void TearDown() override {
-    StopEmulationAndWait();
+    if (hWndMain != nullptr) SendCloseRequest(hWndMain);
     ProcessEventsUntil([] { return true; });
-    hWndMain = nullptr;
-    delete owner;
     SetMessageHook(nullptr);
+    UnloadBoard();
     DisplayBackground = DisplaySprites = 1;
     for (int button = 0; button < 8; ++button) Joy1.ClearButton(button);
   }
 
   // Emulate, then wait until the window shows frames.
   void Start() {
-    Debug_Emulate(owner);
+    Debug_OnCommand(dialog, IDC_EMULATE, nullptr, 0);
     ASSERT_TRUE(EmulateThreadRunning());
     ASSERT_TRUE(WaitFor([] { return hWndDD != nullptr && ShownFrame() >= 2; }));
     window = static_cast<QWidget*>(hWndDD);
@@ -97,20 +97,19 @@ class EmulateTest : public testing::Test {
     QCoreApplication::sendEvent(window, &event);
   }
 
-  // Ends emulation the way end() asks, then lets the UI catch up.
+  // Ends emulation the way end() asks, then lets the debugger catch up: it
+  // offers Emulate again once it has shown the registers.
   void End(const std::function<void()>& end) {
-    const int updates = debugger_stand_in::updateInfoCalls;
     end();
-    ASSERT_TRUE(WaitFor([updates] {
-      return !EmulateThreadRunning() && debugger_stand_in::updateInfoCalls > updates;
-    }));
+    ASSERT_TRUE(WaitFor(
+        [this] { return !EmulateThreadRunning() && IsCommandEnabled(dialog, IDC_EMULATE); }));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
   void Escape() {
     End([this] { Key(QEvent::KeyPress, Qt::Key_Escape); });
   }
 
-  QWidget* owner = nullptr;
+  WindowHandle dialog = nullptr;
   QPointer<QWidget> window;
   std::vector<MessageRecord> messages;
 };
@@ -119,7 +118,7 @@ TEST_F(EmulateTest, FramesReachTheWindowAsTheRunnerDrawsThem) {
   Start();
   EXPECT_EQ(window->windowTitle(), "Emulate");
   EXPECT_TRUE(window->isVisible());
-  EXPECT_EQ(window->parentWidget(), owner);
+  EXPECT_EQ(window->parentWidget(), dialog) << "owned by the debugger";
   EXPECT_TRUE(WaitFor([this] { return window->cursor().shape() == Qt::BlankCursor; }));
   WaitFrames(20);  // well inside the first second: no frame-rate text yet
   Escape();
@@ -128,7 +127,9 @@ TEST_F(EmulateTest, FramesReachTheWindowAsTheRunnerDrawsThem) {
   EXPECT_EQ(DDrawRunning, 0);
   EXPECT_TRUE(Machine.Free());
   EXPECT_TRUE(Surfaces.Free());
-  EXPECT_EQ(debugger_stand_in::pcAtUpdate, CPU.PC) << "the debugger shows where the frame ended";
+  char pc[8];
+  std::snprintf(pc, sizeof pc, "0x%04X", CPU.PC);
+  EXPECT_EQ(GetDlgItemText(dialog, IDC_PC), pc) << "the debugger shows where the frame ended";
 
   const PictureSnapshot shown = GameWindowDisplay()->Shown();
   const std::string png = testing::TempDir() + "game_window_frame.png";
@@ -240,25 +241,30 @@ TEST_F(EmulateTest, CloseBoxEndsEmulationAndTheNextRunContinues) {
   EXPECT_GE(CPU.Memory[0x10] | CPU.Memory[0x11] << 8, frames + 5);
 }
 
-TEST_F(EmulateTest, WhileEmulationRunsTheMachineAndSurfacesAreTaken) {
+TEST_F(EmulateTest, WhileEmulationRunsTheDebuggerLeavesTheMachineAlone) {
   Start();
   EXPECT_TRUE(Machine.HeldBy(MachineHolder::EmulationThread));
   EXPECT_TRUE(Surfaces.HeldBy(SurfaceHolder::GameWindow));
-  Debug_Emulate(owner);
+  ASSERT_TRUE(WaitFor([this] { return !IsCommandEnabled(dialog, IDC_EMULATE); }));
+  for (int id : {IDC_STEP, IDC_RESET, IDC_LOADROM, IDC_RUNTO})
+    EXPECT_FALSE(IsCommandEnabled(dialog, id)) << "command " << id;
+  Debug_Emulate(dialog);  // as if it were pressed all the same
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].caption, "Taviro");
   EXPECT_EQ(static_cast<QWidget*>(hWndDD), window.data()) << "no second game window";
 
-  StopEmulationAndWait();  // as closing the debugger does
+  SendCloseRequest(dialog);  // closing the debugger ends emulation first
+  EXPECT_EQ(hWndMain, nullptr);
   EXPECT_FALSE(EmulateThreadRunning());
   EXPECT_TRUE(Machine.Free());
   EXPECT_EQ(DDrawRunning, 0);
-  UnloadBoard();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window.isNull());
 }
 
 TEST_F(EmulateTest, SurfacesHeldByAViewAreNotOpenedTwice) {
   ASSERT_TRUE(Surfaces.TryTake(SurfaceHolder::PatternView));
-  Debug_Emulate(owner);
+  Debug_OnCommand(dialog, IDC_EMULATE, nullptr, 0);
   Surfaces.Give(SurfaceHolder::PatternView);
   EXPECT_FALSE(EmulateThreadRunning());
   EXPECT_TRUE(Machine.Free());
@@ -268,7 +274,7 @@ TEST_F(EmulateTest, SurfacesHeldByAViewAreNotOpenedTwice) {
 
 TEST_F(EmulateTest, DisplayThatCannotOpenLeavesAMessageAndNoWindow) {
   DDrawFailAtStep(3);  // the display mode
-  Debug_Emulate(owner);
+  Debug_OnCommand(dialog, IDC_EMULATE, nullptr, 0);
   window = static_cast<QWidget*>(hWndDD);
   ASSERT_TRUE(WaitFor([this] { return !EmulateThreadRunning() && !messages.empty(); }));
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

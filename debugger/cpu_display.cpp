@@ -1,0 +1,119 @@
+// What the debugger window shows of the machine: registers, flags, PPU
+// values, the listing and the joypad boxes. Read straight from the machine's
+// records, never through the bus: reading $2002 through it would clear the
+// vertical-blank flag the window shows.
+#include <cstdio>
+#include <string>
+
+#include "cart/load_sequence.h"
+#include "cpu/cpu.h"
+#include "debugger/debug_dialog_template.h"
+#include "debugger/debug_window.h"
+#include "debugger/disassembler.h"
+#include "emulation/owner.h"
+#include "io/joystick.h"
+#include "io/memoryio.h"
+#include "ppu/background.h"
+#include "ppu/ppu.h"
+
+namespace {
+
+constexpr int kListingLines = 100;
+
+template <typename... Values>
+void SetFormatted(WindowHandle hdWnd, int id, const char* format, Values... values) {
+  char text[40];
+  std::snprintf(text, sizeof text, format, values...);
+  SetDlgItemText(hdWnd, id, text);
+}
+
+std::string FlagBits(unsigned char flags) {
+  std::string bits;
+  for (int bit = 7; bit >= 0; --bit) bits += ((flags >> bit) & 1) ? '1' : '0';
+  return bits;
+}
+
+// Selects the line of PC, found from the PC field's four hex digits
+// (searching from the second line and wrapping round); rebuilds the listing
+// only when PC is not in it, and only when nobody else runs the CPU.
+void SyncListing(WindowHandle hdWnd) {
+  if (!ImageLoaded()) return;  // the listing says "[No ROM image loaded]"
+  const std::string pc = GetDlgItemText(hdWnd, IDC_PC);
+  const int line = ListBoxFindString(hdWnd, IDC_LISTING, 0, pc.substr(2, 4));
+  if (line >= 0) {
+    ListBoxPos = line;
+  } else {
+    if (!Machine.Free()) return;
+    DisassembleROM();
+    ListBoxPos = 0;
+  }
+  ListBoxSetCurSel(hdWnd, IDC_LISTING, ListBoxPos);
+}
+
+struct ButtonBox {
+  int id;
+  int button;  // the joypad's button number
+};
+
+constexpr ButtonBox kButtonBoxes[] = {
+    {IDC_JOY_A, 0},  {IDC_JOY_B, 1},    {IDC_JOY_SELECT, 2}, {IDC_JOY_START, 3},
+    {IDC_JOY_UP, 4}, {IDC_JOY_DOWN, 5}, {IDC_JOY_LEFT, 6},   {IDC_JOY_RIGHT, 7},
+};
+
+}  // namespace
+
+void UpdateInfo(WindowHandle hdWnd) {
+  if (hdWnd == nullptr) return;
+  SetFormatted(hdWnd, IDC_A, "0x%02X", CPU.AC);
+  SetFormatted(hdWnd, IDC_X, "0x%02X", CPU.XR);
+  SetFormatted(hdWnd, IDC_Y, "0x%02X", CPU.YR);
+  SetFormatted(hdWnd, IDC_SP, "0x%02X", CPU.S);
+  SetFormatted(hdWnd, IDC_PC, "0x%04X", CPU.PC);
+  SetDlgItemText(hdWnd, IDC_FLAGS, FlagBits(CPU.FLAGS));
+  SetDlgItemUnsigned(hdWnd, IDC_CYCLES, CPU.Cycles);
+  SetFormatted(hdWnd, IDC_SCANLINE, "Scanline  = %d", int{PPU.Scanline});
+  SetFormatted(hdWnd, IDC_HSCROLL, "HScroll   = %d", int{BackGround.GetHScroll()});
+  SetFormatted(hdWnd, IDC_VSCROLL, "VScroll   = %d", int{BackGround.GetVScroll()});
+  SetFormatted(hdWnd, IDC_VRAM_ADDRESS, "VRAM Add. = $%X", unsigned{WriteAddress});
+  CheckDlgButton(hdWnd, IDC_VBLANK, (CPU.Memory[0x2002] & 0x80) != 0);
+  CheckDlgButton(hdWnd, IDC_SPRITE0, (CPU.Memory[0x2002] & 0x40) != 0);
+  SyncListing(hdWnd);
+}
+
+// Borrows PC to walk the program: the disassembler formats the instruction
+// at PC and advances it.
+void DisassembleROM() {
+  if (hWndMain == nullptr) return;
+  const unsigned short pc = CPU.PC;
+  ListBoxReset(hWndMain, IDC_LISTING);
+  char line[kDisassemblyLineSize];
+  while (ListBoxCount(hWndMain, IDC_LISTING) < kListingLines) {
+    DisplayInstruction(line);
+    ListBoxAddString(hWndMain, IDC_LISTING, line);
+  }
+  CPU.PC = pc;
+}
+
+void UpdateJoystickButtons() {
+  if (hWndMain == nullptr) return;
+  const Joystick* pad = nullptr;
+  if (IsDlgButtonChecked(hWndMain, IDC_JOYSTICK1))
+    pad = &Joy1;
+  else if (IsDlgButtonChecked(hWndMain, IDC_JOYSTICK2))
+    pad = &Joy2;
+  if (pad == nullptr) return;
+  for (const ButtonBox& box : kButtonBoxes)
+    CheckDlgButton(hWndMain, box.id, pad->GetButton(box.button) != 0);
+}
+
+// A joypad box was toggled: the selected joypad's button follows it.
+void Debug_JoypadButton(WindowHandle hdWnd, int id) {
+  Joystick& pad = IsDlgButtonChecked(hdWnd, IDC_JOYSTICK1) ? Joy1 : Joy2;
+  for (const ButtonBox& box : kButtonBoxes) {
+    if (box.id != id) continue;
+    if (IsDlgButtonChecked(hdWnd, id))
+      pad.SetButton(box.button);
+    else
+      pad.ClearButton(box.button);
+  }
+}

@@ -1,0 +1,67 @@
+// The Load ROM command: the file dialog, the load with its board plug-in,
+// the reset, and what the debugger window shows afterwards.
+#include <string>
+
+#include "cart/load_sequence.h"
+#include "debugger/debug_dialog_template.h"
+#include "debugger/debug_window.h"
+#include "platform/file_dialog.h"
+#include "platform/message_box.h"
+
+namespace {
+
+// The image file last chosen; a cancelled dialog leaves it, so the same
+// image loads again.
+std::string szName;
+
+void RomFileOpen(WindowHandle window) {
+  const FileOpenRequest request{
+      "Load ROM", {{"NES Files (*.nes)", "*.nes"}, {"All Files (*.*)", "*.*"}}, szName};
+  const FileOpenResult result = OpenFileDialog(window, request);
+  if (result.chosen)
+    szName = result.path;
+  else if (result.errorCode != 0)
+    ShowMessage(window, "File Error #" + std::to_string(result.errorCode), "Error",
+                MessageIcon::Stop);
+}
+
+// After a failed load no board works: the window says so and the commands
+// that run the CPU are disabled.
+void ShowNoImage(WindowHandle window) {
+  ListBoxReset(window, IDC_LISTING);
+  ListBoxAddString(window, IDC_LISTING, "[No ROM image loaded]");
+  SetDlgItemText(window, IDC_NMI_VECTOR, "NMI Vect. =");
+  SetDlgItemText(window, IDC_MIRRORING, "Mirroring = ");
+}
+
+void LoadChosenImage(WindowHandle window) {
+  const int code = LoadImageAndReset(szName.c_str());
+  if (code != 0) {
+    ShowNoImage(window);
+    UpdateCommandStates();
+    ShowMessage(window, LoadErrorMessage(code), "Error", MessageIcon::Stop);
+    return;
+  }
+  DisassembleROM();
+  ListBoxPos = 0;
+  ListBoxSetCurSel(window, IDC_LISTING, 0);
+  SetDlgItemText(window, IDC_STATUS, "");
+  UpdateInfo(window);
+  SetDlgItemText(window, IDC_NMI_VECTOR, NMIVectorText());
+  SetDlgItemText(window, IDC_MIRRORING, MirroringText());
+  UpdateCommandStates();
+}
+
+}  // namespace
+
+void Debug_LoadROM(WindowHandle hdWnd) {
+  ListBoxReset(hdWnd, IDC_LISTING);
+  RomFileOpen(hdWnd);
+  LoadChosenImage(hdWnd);
+}
+
+void Debug_LoadImage(WindowHandle hdWnd, const std::string& path) {
+  ListBoxReset(hdWnd, IDC_LISTING);
+  szName = path;
+  LoadChosenImage(hdWnd);
+}

@@ -1,0 +1,44 @@
+#include "debugger/program_options.h"
+
+#include <cstring>
+
+const char* const ProgramUsage =
+    "Usage: taviro [IMAGE]\n"
+    "       taviro -h | --help | -v | --version\n"
+    "\n"
+    "Opens the Taviro debugger. IMAGE, an iNES cartridge image (.nes), is loaded\n"
+    "at start as the Load ROM command loads it; its board plug-in (board4.so,\n"
+    "board9.so) is looked for beside the program, then in ../lib/taviro.\n"
+    "\n"
+    "  -h, --help     print this text and stop\n"
+    "  -v, --version  print the version and stop\n"
+    "\n"
+    "Without a display, taviro-run runs an image headless (taviro-run --help).\n";
+
+const char* const ProgramVersion = TAVIRO_VERSION;
+
+bool ParseProgramOptions(int argc, const char* const* argv, ProgramOptions& options,
+                         std::string& error) {
+  bool optionsEnded = false;
+  for (int i = 1; i < argc; ++i) {
+    const char* argument = argv[i];
+    if (!optionsEnded && std::strcmp(argument, "--") == 0) {
+      optionsEnded = true;
+    } else if (!optionsEnded &&
+               (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0)) {
+      options.help = true;
+    } else if (!optionsEnded &&
+               (std::strcmp(argument, "--version") == 0 || std::strcmp(argument, "-v") == 0)) {
+      options.version = true;
+    } else if (!optionsEnded && argument[0] == '-' && argument[1] != '\0') {
+      error = std::string("unknown option ") + argument;
+      return false;
+    } else if (options.image.empty()) {
+      options.image = argument;
+    } else {
+      error = std::string("more than one image: ") + argument;
+      return false;
+    }
+  }
+  return true;
+}

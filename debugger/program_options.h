@@ -1,0 +1,17 @@
+#pragma once
+// The command line of taviro, the debugger: [IMAGE], --help, --version.
+
+#include <string>
+
+struct ProgramOptions {
+  std::string image;  // loaded at start, as Load ROM would load it
+  bool help = false;
+  bool version = false;
+};
+
+// Fills options from argv; on a usage error returns false with the reason.
+bool ParseProgramOptions(int argc, const char* const* argv, ProgramOptions& options,
+                         std::string& error);
+
+extern const char* const ProgramUsage;
+extern const char* const ProgramVersion;
