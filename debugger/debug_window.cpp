@@ -191,7 +191,9 @@ void Debug_OnCommand(WindowHandle hdWnd, int id, WindowHandle, int codeNotify) {
     case IDC_JOY_START:
     case IDC_JOY_B:
     case IDC_JOY_A:
-      if (MachineIdle()) Debug_JoypadButton(hdWnd, id);
+      // The buttons are atomics: pressing one while another thread runs the
+      // CPU is as safe as the game window's keys.
+      Debug_JoypadButton(hdWnd, id);
       break;
     default:
       ToolCommand(hdWnd, id);
@@ -242,9 +244,7 @@ void UpdateCommandStates() {
   const bool runnable = idle && ImageLoaded();
   for (int id : {IDC_STEP, IDC_RESET, IDC_EMULATE, IDM_GOTO_ADDRESS, IDM_VIEW_SCREENSHOT})
     EnableCommand(hWndMain, id, runnable);
-  for (int id : {IDC_LOADROM, IDM_EDIT_CPUMEM, IDM_EDIT_PPUMEM, IDM_EDIT_STACK, IDM_VIEW_PATTERN,
-                 IDC_JOY_UP, IDC_JOY_DOWN, IDC_JOY_LEFT, IDC_JOY_RIGHT, IDC_JOY_SELECT,
-                 IDC_JOY_START, IDC_JOY_B, IDC_JOY_A})
+  for (int id : {IDC_LOADROM, IDM_EDIT_CPUMEM, IDM_EDIT_PPUMEM, IDM_EDIT_STACK, IDM_VIEW_PATTERN})
     EnableCommand(hWndMain, id, idle);
   // Break must stay reachable while the run thread runs.
   EnableCommand(hWndMain, IDC_RUNTO, runnable || RunThreadActive());

@@ -11,14 +11,10 @@ void NotAvailableYet(WindowHandle hdWnd) {
 
 }  // namespace
 
-void Debug_Emulate(WindowHandle hdWnd) {
-  NotAvailableYet(hdWnd);
-}
 void Debug_ViewPatternTables(WindowHandle hdWnd) {
   NotAvailableYet(hdWnd);
 }
 void Debug_ViewScreenShot(WindowHandle hdWnd) {
   NotAvailableYet(hdWnd);
 }
-void StopEmulationAndWait() {}
 void ClosePictureViews() {}

@@ -5,8 +5,8 @@
 #include "ppu/dx.h"
 #include "ppu/spriteram.h"
 
-int DisplayBackground = 1;
-int DisplaySprites = 1;
+std::atomic<int> DisplayBackground = 1;
+std::atomic<int> DisplaySprites = 1;
 unsigned int Frames = 0;
 char FrameCount[32] = "";
 

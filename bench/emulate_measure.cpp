@@ -1,0 +1,76 @@
+// Ten seconds of Emulate under a real display (an X server, Xvfb too): the
+// frame rate as the game window and as the cartridge count it, and the
+// process's own CPU time for emulation and presentation together.
+//   emulate_measure [image.nes] [seconds]
+#include <sys/resource.h>
+
+#include <QEventLoop>
+#include <QTimer>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "cart/board_binding.h"
+#include "cart/load_sequence.h"
+#include "cpu/cpu.h"
+#include "debugger/tool_commands.h"
+#include "emulation/emulate.h"
+#include "emulation/emulate_thread.h"
+#include "platform/application.h"
+#include "platform/ui_thread.h"
+#include "platform/virtual_keys.h"
+
+namespace {
+
+double CpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// The demo cartridge counts its frames at $10-$11.
+unsigned CartridgeFrames() {
+  return CPU.Memory[0x10] | CPU.Memory[0x11] << 8;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string image = argc > 1 ? argv[1] : ProgramDirectory() + "/../roms/demo.nes";
+  const double seconds = argc > 2 ? std::atof(argv[2]) : 10.0;
+  std::string reason;
+  if (!DisplayAvailable(reason) || !StartApplication(argc, argv)) {
+    std::fprintf(stderr, "emulate_measure: %s\n", reason.c_str());
+    return 1;
+  }
+  SetBoardDirectory(ProgramDirectory() + "/../bin");
+  if (const int code = LoadImageAndReset(image.c_str()); code != 0) {
+    std::fprintf(stderr, "emulate_measure: %s: %s\n", image.c_str(), LoadErrorMessage(code));
+    return 1;
+  }
+  const unsigned cartridgeBefore = CartridgeFrames();
+  const double cpuBefore = CpuSeconds();
+  const auto start = std::chrono::steady_clock::now();
+  Debug_Emulate(nullptr);
+  // The UI's own event loop, as in the program: polling would cost CPU time
+  // of its own and blur the figure.
+  QEventLoop loop;
+  QTimer::singleShot(static_cast<int>(seconds * 1000), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  loop.exec();
+  PostEmulateMessage(WM_KEYDOWN, VK_ESCAPE);
+  ProcessEventsUntil([] { return !EmulateThreadRunning(); });
+  const double elapsed =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const double cpu = CpuSeconds() - cpuBefore;
+  const unsigned long flips = GameWindowDisplay() ? GameWindowDisplay()->Shown().frame : 0;
+  StopEmulationAndWait();
+
+  std::printf("seconds %.2f, frames %lu (%.1f a second), cartridge frames %u, last figure \"%s\"\n",
+              elapsed, flips, flips / elapsed, CartridgeFrames() - cartridgeBefore, FrameCount);
+  std::printf("CPU time %.2f s = %.1f%% of one core\n", cpu, 100.0 * cpu / elapsed);
+  UnloadBoard();
+  StopApplication();
+  return 0;
+}
