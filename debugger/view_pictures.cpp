@@ -40,6 +40,7 @@ struct PictureView {
   std::thread& thread;
   std::shared_ptr<PictureDisplay> display;
   WindowHandle window = nullptr;  // the window as the thread knows it
+  WindowHandle owner = nullptr;   // the debugger, owner of the messages
   std::atomic<bool> running{false};
   std::mutex mutex;
   std::condition_variable wake;
@@ -92,7 +93,7 @@ unsigned int RunPictureView(PictureView& view, void (*draw)()) {
     Surfaces.Give(view.holder);
     char text[64];
     std::snprintf(text, sizeof text, "Error Initializing DirectX\nCode(%d)", code);
-    ShowMessage(hWndMain, text, "Taviro", MessageIcon::Stop);
+    ShowMessage(view.owner, text, "Taviro", MessageIcon::Stop);
     view.running = false;
     return 0;
   }
@@ -146,6 +147,7 @@ void OpenPictureView(WindowHandle hdWnd, PictureView& view, unsigned int (*proc)
     return;
   }
   UseDisplay(view.display.get());
+  view.owner = hdWnd;
   view.closing = false;
   view.running = true;
   try {
