@@ -30,7 +30,7 @@ test-sanitize: deps
 
 # The tests that run threads, again under ThreadSanitizer. tests/tsan.supp
 # lists what is suppressed on purpose, each entry with its reason.
-TSAN_TESTS ?= test_debugger_window test_game_window
+TSAN_TESTS ?= test_debugger_window test_game_window test_debugger_tools
 test-tsan: deps
 	@cmake -S . -B $(BUILD)-tsan -G Ninja -DTAVIRO_TSAN=ON $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD)-tsan -j $(JOBS) --target $(TSAN_TESTS)
