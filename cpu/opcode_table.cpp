@@ -10,6 +10,7 @@
 #include "cpu/instructions_alu.h"
 #include "cpu/instructions_control.h"
 #include "cpu/instructions_transfer.h"
+#include "cpu/waiting_loop.h"
 
 namespace cpu {
 namespace {
@@ -286,10 +287,29 @@ void StepEntry() {
   if (CPU.Cycles >= kCyclesPerScanline) EndScanlineStep();
 }
 
+// A branch or an absolute JMP is what closes a waiting loop.
+template <std::size_t Op>
+constexpr bool kClosesLoops = kDescription[Op].mode == Mode::Relative || Op == 0x4C;
+
+// Offers a jump or branch back over a few bytes to the waiting-loop check;
+// the scanline must still be running, since its end comes first.
+[[gnu::always_inline]] inline void OfferWaitingLoop(unsigned int closing) {
+  const unsigned int head = CPU.PC;
+  if (head <= closing && closing - head <= kMaxWaitingLoopBytes && SkipWaitingLoops &&
+      CPU.Cycles < kCyclesPerScanline) [[unlikely]]
+    PassWaitingLoop(head, closing);
+}
+
 // The only per-instruction driver cost of the run loop is the compare.
 template <std::size_t Op>
 bool RunEntry() {
-  ExecuteAndComplete<Op>();
+  if constexpr (kClosesLoops<Op>) {
+    const unsigned int closing = CPU.PC;
+    ExecuteAndComplete<Op>();
+    OfferWaitingLoop(closing);
+  } else {
+    ExecuteAndComplete<Op>();
+  }
   if (CPU.Cycles < kCyclesPerScanline) [[likely]]
     return false;
   return EndScanlineRun();
