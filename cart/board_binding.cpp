@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 #include <system_error>
 
 #include "boards/board_entry_names.h"
@@ -112,7 +113,14 @@ int BindBoard(unsigned int mapperNumber) {
     UseNoCartridge();
     return code;
   }
+  // The windows start unset so that a board which leaves one so is caught
+  // here, before any fetch goes through it.
+  for (unsigned char*& window : MemoryPage) window = nullptr;
   MapperLoad(SharedRecord());
+  if (std::find(std::begin(MemoryPage), std::end(MemoryPage), nullptr) != std::end(MemoryPage)) {
+    UseNoCartridge();
+    return RomLoadNoLibrary;
+  }
   return RomLoadOk;
 }
 
