@@ -1,6 +1,7 @@
 #include "ppu/dx.h"
 
 #include <cstring>
+#include <new>
 #include <utility>
 
 #include "ppu/background.h"
@@ -208,8 +209,13 @@ void DDrawFailAtStep(int step) {
 
 int DDrawInit(WindowHandle hWnd, int width, int height, int colors) {
   const int failStep = std::exchange(pendingFailStep, 0);
+  // Running out of memory in a step is that step's failure like any other.
   auto failed = [failStep](int step, auto&& call) {
-    ddrval = step == failStep ? DDERR_GENERIC : call();
+    try {
+      ddrval = step == failStep ? DDERR_GENERIC : call();
+    } catch (const std::bad_alloc&) {
+      ddrval = DDERR_OUTOFMEMORY;
+    }
     return ddrval != DD_OK;
   };
 

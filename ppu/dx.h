@@ -46,6 +46,7 @@ struct DDBLTFX {
 constexpr long DD_OK = 0;
 constexpr long DDERR_GENERIC = 0x80004005L;
 constexpr long DDERR_INVALIDPARAMS = 0x80070057L;
+constexpr long DDERR_OUTOFMEMORY = 0x8007000EL;
 constexpr long DDERR_INVALIDMODE = 0x8876005AL;
 constexpr long DDERR_SURFACEBUSY = 0x887601AEL;
 constexpr long DDERR_SURFACELOST = 0x887601C2L;
