@@ -128,7 +128,10 @@ void DrawLine(unsigned char* out, int line, const PaletteColours& colours) {
 }  // namespace
 
 void Background::Reset() {
-  lpScreen = LockSurface(DDSDScreen, lpDDSBack) ? PictureOrigin(DDSDScreen) : nullptr;
+  const bool locked = LockSurfaceRows(DDSDScreen, lpDDSBack, kPictureTop,
+                                      kPictureTop + 2 * (kLastShownLine - kFirstShownLine) + 1, 2,
+                                      kPictureLeft, kPictureLeft + 512);
+  lpScreen = locked ? PictureOrigin(DDSDScreen) : nullptr;
 }
 
 void Background::Unlock() {

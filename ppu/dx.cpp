@@ -145,6 +145,9 @@ long FlipChain() {
   if (shown == DD_OK) {
     // The chain trades memory: the old front becomes the next back buffer.
     std::swap(lpDDSPrimary->pixels, back->pixels);
+    std::swap(lpDDSPrimary->changes, back->changes);
+    ++lpDDSPrimary->version;
+    ++back->version;
   } else if (shown == DDERR_SURFACELOST) {
     lpDDSPrimary->lost = back->lost = true;
   }
@@ -153,7 +156,11 @@ long FlipChain() {
 
 long RestoreChain() {
   const long restored = lpDD->display->Restore();
-  if (restored == DD_OK) lpDDSPrimary->lost = lpDDSPrimary->backBuffer->lost = false;
+  if (restored == DD_OK) {
+    lpDDSPrimary->lost = lpDDSPrimary->backBuffer->lost = false;
+    lpDDSPrimary->changes.MarkAll();
+    lpDDSPrimary->backBuffer->changes.MarkAll();
+  }
   return restored;
 }
 
@@ -191,6 +198,17 @@ void DrawTextCell(DirectDrawSurface& surface, unsigned char c, int left, int top
       line[x] = (bits >> (FontCellWidth - 1 - column)) & 1 ? ink : paper;
     }
   }
+}
+
+// The rows and columns of a text cell, clipped to the surface.
+void MarkCell(DirectDrawSurface& surface, int left, int top) {
+  const int from = left < 0 ? 0 : left;
+  const int to = left + FontCellWidth > SurfaceWidth ? SurfaceWidth : left + FontCellWidth;
+  const int first = top < 0 ? 0 : top;
+  const int last = top + FontCellHeight > SurfaceHeight ? SurfaceHeight : top + FontCellHeight;
+  if (from >= to) return;
+  ++surface.version;
+  surface.changes.Mark(first, last, 1, from, to);
 }
 
 }  // namespace
@@ -271,11 +289,18 @@ void DirectDrawClose() {
 }
 
 int LockSurface(_DDSURFACEDESC& ddsd, LPDIRECTDRAWSURFACE& lpDDSSurf) {
+  return LockSurfaceRows(ddsd, lpDDSSurf, 0, SurfaceHeight, 1, 0, SurfaceWidth);
+}
+
+int LockSurfaceRows(_DDSURFACEDESC& ddsd, LPDIRECTDRAWSURFACE& lpDDSSurf, int top, int bottom,
+                    int step, int left, int right) {
   ddsd = _DDSURFACEDESC{};
   ddsd.dwSize = kDescriptionSize;
   ddrval = Usable(lpDDSSurf);
   if (ddrval != DD_OK) return 0;
   lpDDSSurf->locked = true;
+  ++lpDDSSurf->version;
+  lpDDSSurf->changes.Mark(top, bottom, step, left, right);
   ddsd.dwWidth = SurfaceWidth;
   ddsd.dwHeight = SurfaceHeight;
   ddsd.lPitch = lpDDSSurf->pitch;
@@ -306,6 +331,8 @@ long SurfaceBltColorFill(LPDIRECTDRAWSURFACE target, const DDBLTFX& fx) {
     std::memset(target->pixels.get() + y * target->pitch, static_cast<int>(fx.dwFillColor & 0xFF),
                 SurfaceWidth);
   }
+  ++target->version;
+  target->changes = SurfaceChanges{};
   return DD_OK;
 }
 
@@ -313,10 +340,21 @@ long SurfaceBltFast(LPDIRECTDRAWSURFACE target, LPDIRECTDRAWSURFACE source) {
   long usable = Usable(target);
   if (usable == DD_OK) usable = Usable(source);
   if (usable != DD_OK) return usable;
+  // Copied onto the same target again, the source restores only what was
+  // drawn over it since: the backdrop is copied every frame.
+  SurfaceChanges& changes = target->changes;
+  const bool sameCopy = changes.copyOf == source && changes.copyOfVersion == source->version;
+  if (!sameCopy) changes.MarkAll();
   for (int y = 0; y < SurfaceHeight; ++y) {
-    std::memcpy(target->pixels.get() + y * target->pitch, source->pixels.get() + y * source->pitch,
-                SurfaceWidth);
+    if (changes.left[y] >= changes.right[y]) continue;
+    std::memcpy(target->pixels.get() + y * target->pitch + changes.left[y],
+                source->pixels.get() + y * source->pitch + changes.left[y],
+                changes.right[y] - changes.left[y]);
   }
+  changes.Clear();
+  changes.copyOf = source;
+  changes.copyOfVersion = source->version;
+  ++target->version;
   return DD_OK;
 }
 
@@ -361,6 +399,7 @@ void PrintText(const char* text, int x, int y, unsigned long front, unsigned lon
   for (size_t i = 0; i < length; ++i) {
     const long left = x + static_cast<long>(i) * FontCellWidth;
     if (left >= SurfaceWidth) break;
+    MarkCell(*lpDDSPrimary, static_cast<int>(left), y);
     DrawTextCell(*lpDDSPrimary, static_cast<unsigned char>(text[i]), static_cast<int>(left), y, ink,
                  paper);
   }
@@ -371,4 +410,6 @@ void PutPixelDD(int x, int y, unsigned long col) {
   if (Usable(lpDDSBack) != DD_OK) return;
   if (x < 0 || y < 0 || x >= SurfaceWidth || y >= SurfaceHeight) return;
   lpDDSBack->pixels[y * lpDDSBack->pitch + x] = NearestEntry(col, PictureOf(*lpDDSBack).palette);
+  ++lpDDSBack->version;
+  lpDDSBack->changes.Mark(y, y + 1, 1, x, x + 1);
 }

@@ -91,6 +91,11 @@ extern int DDrawRunning;
 int DDrawInit(WindowHandle hWnd, int width, int height, int colors);
 void DirectDrawClose();
 int LockSurface(_DDSURFACEDESC& ddsd, LPDIRECTDRAWSURFACE& lpDDSSurf);
+// LockSurface for a caller that writes only rows top, top + step, ... below
+// bottom, columns [left, right): a later whole-surface copy onto the surface
+// then restores only those.
+int LockSurfaceRows(_DDSURFACEDESC& ddsd, LPDIRECTDRAWSURFACE& lpDDSSurf, int top, int bottom,
+                    int step, int left, int right);
 void UnlockSurface(_DDSURFACEDESC& ddsd, LPDIRECTDRAWSURFACE& lpDDSSurf);
 void PutPixel(_DDSURFACEDESC* ddsd, int x, int y, char col);
 void ClearScreen(unsigned long c);

@@ -83,7 +83,8 @@ enum class Layer { Behind, Front };
 // Sprite 63 first, sprite 0 last: a lower-numbered sprite covers a higher one.
 void DrawLayer(SpriteRam& ram, Layer layer, void (SpriteTile::*draw)(_DDSURFACEDESC*)) {
   _DDSURFACEDESC surface;
-  if (!LockSurface(surface, lpDDSBack)) return;
+  // Sprite rows lie on even surface rows, from the picture's left edge on.
+  if (!LockSurfaceRows(surface, lpDDSBack, 0, SurfaceHeight, 2, kPictureLeft, SurfaceWidth)) return;
   for (int n = 63; n >= 0; --n) {
     SpriteTile& sprite = ram.Sprites[n];
     if (sprite.Attributes == nullptr) continue;  // sprite views not created yet
