@@ -87,15 +87,33 @@ void DrawPartTileRow(unsigned char* out, unsigned int low, unsigned int high,
   }
 }
 
-// One shown line from its scroll record. The record's fields are folded into
-// the ranges the scroll port and the capture produce, so a corrupted record
-// still reads inside the tables and PPU memory.
-void DrawLine(unsigned char* out, int line, const PaletteColours& colours) {
+// The lines from `line` on that can be drawn as one band: the same scroll
+// record, so consecutive rows of the same tile row, up to the tile row's end.
+int BandHeight(int line) {
+  const unsigned int fineRow = (ScanScrollV[line] + line) % kPlaneHeight & 7;
+  int rows = 1;
+  while (line + rows <= kLastShownLine && fineRow + rows < 8 &&
+         ScanScrollH[line + rows] == ScanScrollH[line] &&
+         ScanScrollV[line + rows] == ScanScrollV[line] &&
+         ScanNameTable[line + rows] == ScanNameTable[line] &&
+         ScanBackPattern[line + rows] == ScanBackPattern[line]) {
+    ++rows;
+  }
+  return rows;
+}
+
+// `rows` shown lines from `line` on, one band (see BandHeight), a tile at a
+// time: the tile's name-table byte and palette are looked up once for all
+// its rows. The record's fields are folded into the ranges the scroll port
+// and the capture produce, so a corrupted record still reads inside the
+// tables and PPU memory.
+void DrawBand(unsigned char* out, long pitch, int line, int rows, const PaletteColours& colours) {
   const unsigned int nameTable = ScanNameTable[line] & 3;
   const unsigned int patternTable = ScanBackPattern[line] & 0x1000;
   unsigned int y = ScanScrollV[line] + line;
   if (y >= kPlaneHeight) y -= kPlaneHeight;
   const unsigned int fineRow = y & 7;
+  const long rowStep = 2 * pitch;
 
   unsigned int x = ScanScrollH[line];
   unsigned int a = NameTables[nameTable][x][y];
@@ -103,15 +121,17 @@ void DrawLine(unsigned char* out, int line, const PaletteColours& colours) {
   int remaining = 256;
   while (remaining > 0) {
     const int count = remaining < 8 - first ? remaining : 8 - first;
-    const unsigned int p = patternTable + PPU.PPUMem[a] * 16u + fineRow;
-    const unsigned int low = PPU.PPUMem[p];
-    const unsigned int high = PPU.PPUMem[p + 8];
-    if ((low | high) != 0) {  // a row of colour number 0 is wholly transparent
-      const unsigned int palette = PaletteNumber(a);
+    const unsigned char* pattern = PPU.PPUMem + patternTable + PPU.PPUMem[a] * 16u + fineRow;
+    const unsigned int palette = PaletteNumber(a);
+    unsigned char* tileOut = out;
+    for (int row = 0; row < rows; ++row, tileOut += rowStep) {
+      const unsigned int low = pattern[row];
+      const unsigned int high = pattern[row + 8];
+      if ((low | high) == 0) continue;  // a row of colour number 0 is wholly transparent
       if (count == 8) {
-        DrawWholeTileRow(out, low, high, colours.colour[palette]);
+        DrawWholeTileRow(tileOut, low, high, colours.colour[palette]);
       } else {
-        DrawPartTileRow(out, low, high, PPU.PPUMem + 0x3F00 + 4 * palette, first, count);
+        DrawPartTileRow(tileOut, low, high, PPU.PPUMem + 0x3F00 + 4 * palette, first, count);
       }
     }
     out += 2 * count;
@@ -143,9 +163,11 @@ void Background::Draw() {
   Reset();
   if (lpScreen == nullptr) return;
   const PaletteColours colours;
-  for (int line = kFirstShownLine; line <= kLastShownLine; ++line) {
-    DrawLine(lpScreen, line, colours);
-    lpScreen += 2 * DDSDScreen.lPitch;
+  for (int line = kFirstShownLine; line <= kLastShownLine;) {
+    const int rows = BandHeight(line);
+    DrawBand(lpScreen, DDSDScreen.lPitch, line, rows, colours);
+    lpScreen += 2 * DDSDScreen.lPitch * rows;
+    line += rows;
   }
   Unlock();
 }

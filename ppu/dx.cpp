@@ -391,7 +391,8 @@ int SetPalette(int index, tagPALETTEENTRY* col) {
 
 void PrintText(const char* text, int x, int y, unsigned long front, unsigned long back) {
   // Text needs the front surface free for drawing (GDI's device context).
-  if (text == nullptr || Usable(lpDDSPrimary) != DD_OK) return;
+  // No text, nothing to match against the palette (the runner's is empty).
+  if (text == nullptr || text[0] == '\0' || Usable(lpDDSPrimary) != DD_OK) return;
   const DisplayPicture picture = PictureOf(*lpDDSPrimary);
   const unsigned char ink = NearestEntry(front, picture.palette);
   const unsigned char paper = NearestEntry(back, picture.palette);
@@ -403,7 +404,7 @@ void PrintText(const char* text, int x, int y, unsigned long front, unsigned lon
     DrawTextCell(*lpDDSPrimary, static_cast<unsigned char>(text[i]), static_cast<int>(left), y, ink,
                  paper);
   }
-  if (length > 0) lpDD->display->Refresh(picture);
+  lpDD->display->Refresh(picture);
 }
 
 void PutPixelDD(int x, int y, unsigned long col) {
