@@ -48,10 +48,12 @@ int ResolveEntryPoints(void* handle) {
   return RomLoadOk;
 }
 
-_NESData SharedRecord() {
+}  // namespace
+
+_NESData BoardRecord(ROM* image) {
   return _NESData{&CPU,
                   &PPU,
-                  &ROMimage,
+                  image,
                   &WriteAddress,
                   &AlreadyRead2007,
                   MemoryPage,
@@ -59,6 +61,8 @@ _NESData SharedRecord() {
                   SetNESPalette,
                   GenerateIRQ};
 }
+
+namespace {
 
 // The loaded plug-in goes away with the program.
 struct UnloadAtExit {
@@ -116,7 +120,7 @@ int BindBoard(unsigned int mapperNumber) {
   // The windows start unset so that a board which leaves one so is caught
   // here, before any fetch goes through it.
   for (unsigned char*& window : MemoryPage) window = nullptr;
-  MapperLoad(SharedRecord());
+  MapperLoad(BoardRecord(&ROMimage));
   if (std::find(std::begin(MemoryPage), std::end(MemoryPage), nullptr) != std::end(MemoryPage)) {
     UseNoCartridge();
     return RomLoadNoLibrary;

@@ -17,6 +17,7 @@
 #include "cpu/driver.h"
 #include "cpu/opcode_table.h"
 #include "io/memoryio.h"
+#include "ppu/ppu_registers.h"
 
 namespace cpu {
 
@@ -107,7 +108,7 @@ bool ReadChangesNothing(unsigned char opcode) {
     case routes::kReadPlain:
       return true;
     case routes::kReadStatus:
-      return (CPU.Memory[0x2002] & 0x80) == 0;
+      return (CPU.Memory[ppu_register::kStatus] & ppu_register::kVerticalBlank) == 0;
     default:
       return false;
   }

@@ -6,6 +6,7 @@
 #include "cpu/cpu.h"
 #include "ppu/background.h"
 #include "ppu/ppu.h"
+#include "ppu/ppu_registers.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ constexpr int kLastShownLine = 231;
 constexpr int kPlaneWidth = 512;
 constexpr int kPlaneHeight = 480;
 constexpr unsigned char kBackdropPixel = 64;
-constexpr unsigned char kShowBackground = 0x08;
+using ppu_register::kShowBackground;
 
 unsigned char* PictureOrigin(const _DDSURFACEDESC& surface) {
   return static_cast<unsigned char*>(surface.lpSurface) + kPictureTop * surface.lPitch +
@@ -159,7 +160,7 @@ void Background::Unlock() {
 }
 
 void Background::Draw() {
-  if (!(CPU.Memory[0x2001] & kShowBackground)) return;
+  if (!(CPU.Memory[ppu_register::kMask] & kShowBackground)) return;
   Reset();
   if (lpScreen == nullptr) return;
   const PaletteColours colours;

@@ -1,12 +1,15 @@
 #include "cpu/cpu.h"
 #include "ppu/ppu.h"
+#include "ppu/ppu_registers.h"
 #include "ppu/spriteram.h"
 
 namespace {
 
 constexpr int kPictureLeft = 64;
-constexpr unsigned char kShowSprites = 0x10;
-constexpr unsigned char kTallSprites = 0x20;
+using ppu_register::kControl;
+using ppu_register::kMask;
+using ppu_register::kShowSprites;
+using ppu_register::kTallSprites;
 constexpr unsigned char kBehindBackground = 0x20;
 constexpr unsigned char kFlipHorizontal = 0x40;
 constexpr unsigned char kFlipVertical = 0x80;
@@ -136,8 +139,8 @@ void SpriteRam::Draw8x16() {
 }
 
 void DrawSpritesBack() {
-  if (!(CPU.Memory[0x2001] & kShowSprites)) return;
-  if (CPU.Memory[0x2000] & kTallSprites) {
+  if (!(CPU.Memory[kMask] & kShowSprites)) return;
+  if (CPU.Memory[kControl] & kTallSprites) {
     SPRRAM.Draw8x16back();
   } else {
     SPRRAM.Draw8x8back();
@@ -145,8 +148,8 @@ void DrawSpritesBack() {
 }
 
 void DrawSprites() {
-  if (!(CPU.Memory[0x2001] & kShowSprites)) return;
-  if (CPU.Memory[0x2000] & kTallSprites) {
+  if (!(CPU.Memory[kMask] & kShowSprites)) return;
+  if (CPU.Memory[kControl] & kTallSprites) {
     SPRRAM.Draw8x16();
   } else {
     SPRRAM.Draw8x8();
