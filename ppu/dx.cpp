@@ -43,7 +43,9 @@ int pendingFailStep = 0;
 
 std::unique_ptr<DirectDrawSurface> NewSurface() {
   auto surface = std::make_unique<DirectDrawSurface>();
-  surface->pixels = std::make_unique<unsigned char[]>(SurfacePitch * SurfaceHeight);
+  auto* pixels = static_cast<unsigned char*>(std::calloc(SurfacePitch * SurfaceHeight, 1));
+  if (pixels == nullptr) throw std::bad_alloc();
+  surface->pixels.reset(pixels);
   return surface;
 }
 

@@ -3,6 +3,7 @@
 // pictures back: displays, the PNG writer, tests.
 
 #include <array>
+#include <cstdlib>
 #include <memory>
 
 #include "ppu/dx.h"
@@ -38,10 +39,17 @@ struct SurfaceChanges {
   }
 };
 
+// Surface memory comes from calloc: fresh pages that read as zero without
+// being written, so opening the surfaces touches none of them.
+struct FreePixels {
+  void operator()(unsigned char* pixels) const { std::free(pixels); }
+};
+using SurfacePixels = std::unique_ptr<unsigned char[], FreePixels>;
+
 struct DirectDrawSurface {
-  std::unique_ptr<unsigned char[]> pixels;  // SurfaceHeight rows of SurfacePitch bytes
-  SurfaceChanges changes;                   // travels with the pixels in a flip
-  unsigned long version = 0;                // counts the changes to the pixels
+  SurfacePixels pixels;       // SurfaceHeight rows of SurfacePitch bytes
+  SurfaceChanges changes;     // travels with the pixels in a flip
+  unsigned long version = 0;  // counts the changes to the pixels
   long pitch = SurfacePitch;
   bool locked = false;
   bool lost = false;                        // set by a display; cleared by a restore

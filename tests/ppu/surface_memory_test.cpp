@@ -1,7 +1,7 @@
 // Opening the surfaces with too little memory: the failure is the code of
-// the step that ran out, never an exception out of DDrawInit. Large
-// allocations are made to fail by replacing the global operator new of this
-// test program while a test asks for it.
+// the step that ran out, never an exception out of DDrawInit. Allocations of
+// a surface's size are made to fail by replacing the global operator new of
+// this test program while a test asks for it.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 #include <new>
 
 #include "ppu/dx.h"
+#include "ppu/dx_surface.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ void operator delete(void* memory, std::size_t) noexcept {
 namespace {
 
 TEST(SurfaceMemory, RunningOutWhileOpeningGivesTheStepsFailureCode) {
-  RefuseFrom = SurfacePitch * SurfaceHeight;
+  RefuseFrom = sizeof(DirectDrawSurface);
   int code = -1;
   EXPECT_NO_THROW(code = DDrawInit(nullptr, SurfaceWidth, SurfaceHeight, 8));
   RefuseFrom = 0;
