@@ -66,15 +66,26 @@ unsigned int PaletteNumber(unsigned int a) {
   return (PPU.PPUMem[AttribBytes[a]] & mask) >> std::countr_zero(mask | 0x100u);
 }
 
-// A whole tile row: the colour-number masks pick the palette bytes, and only
-// opaque bytes replace what the surface holds.
+// The three opaque colours of one palette, held in registers while a tile's
+// rows are drawn (the surface writes could otherwise alias them).
+struct TileColours {
+  Bytes16 one, two, oneXorThree;
+
+  explicit TileColours(const Bytes16* colours)
+      : one(colours[1]), two(colours[2]), oneXorThree(colours[1] ^ colours[3]) {}
+};
+
+// A whole tile row: the high bit picks between colours 1 and 3 and between
+// colour 2 and what the surface holds, the low bit between those two, so
+// only opaque bytes replace the surface.
 void DrawWholeTileRow(unsigned char* out, unsigned int low, unsigned int high,
-                      const Bytes16* colours) {
+                      const TileColours& c) {
   const Bytes16 lowMask = Load16(kRowMasks[low].data());
   const Bytes16 highMask = Load16(kRowMasks[high].data());
-  const Bytes16 values = (lowMask & ~highMask & colours[1]) | (~lowMask & highMask & colours[2]) |
-                         (lowMask & highMask & colours[3]);
-  const Bytes16 surface = (Load16(out) & ~(lowMask | highMask)) | values;
+  const Bytes16 old = Load16(out);
+  const Bytes16 lowSet = c.one ^ (c.oneXorThree & highMask);
+  const Bytes16 lowClear = old ^ ((old ^ c.two) & highMask);
+  const Bytes16 surface = lowClear ^ ((lowSet ^ lowClear) & lowMask);
   std::memcpy(out, &surface, sizeof surface);
 }
 
@@ -125,15 +136,18 @@ void DrawBand(unsigned char* out, long pitch, int line, int rows, const PaletteC
     const unsigned char* pattern = PPU.PPUMem + patternTable + PPU.PPUMem[a] * 16u + fineRow;
     const unsigned int palette = PaletteNumber(a);
     unsigned char* tileOut = out;
-    for (int row = 0; row < rows; ++row, tileOut += rowStep) {
-      const unsigned int low = pattern[row];
-      const unsigned int high = pattern[row + 8];
-      if ((low | high) == 0) continue;  // a row of colour number 0 is wholly transparent
-      if (count == 8) {
-        DrawWholeTileRow(tileOut, low, high, colours.colour[palette]);
-      } else {
-        DrawPartTileRow(tileOut, low, high, PPU.PPUMem + 0x3F00 + 4 * palette, first, count);
+    if (count == 8) {
+      const TileColours tileColours(colours.colour[palette]);
+      for (int row = 0; row < rows; ++row, tileOut += rowStep) {
+        const unsigned int low = pattern[row];
+        const unsigned int high = pattern[row + 8];
+        // A row of colour number 0 is wholly transparent.
+        if ((low | high) != 0) DrawWholeTileRow(tileOut, low, high, tileColours);
       }
+    } else {
+      for (int row = 0; row < rows; ++row, tileOut += rowStep)
+        DrawPartTileRow(tileOut, pattern[row], pattern[row + 8], PPU.PPUMem + 0x3F00 + 4 * palette,
+                        first, count);
     }
     out += 2 * count;
     remaining -= count;
