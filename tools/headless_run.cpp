@@ -9,6 +9,7 @@
 #include "cart/board_binding.h"
 #include "cart/load_sequence.h"
 #include "cpu/cpu.h"
+#include "cpu/waiting_loop.h"
 #include "debugger/disassembler.h"
 #include "debugger/memory_dump.h"
 #include "emulation/emulate.h"
@@ -156,6 +157,7 @@ int RunLoaded(const RunOptions& options, std::FILE* errors) {
     }
   }
   ApplyRegisters(options.registers);
+  cpu::SkipWaitingLoops = options.skipWaitingLoops;
   auto start = std::chrono::steady_clock::now();
   unsigned long frames =
       options.steps ? RunSteps(options, trace.get()) : RunFrames(options, trace.get());

@@ -23,6 +23,7 @@ const char* const RunUsage =
     "  --dump-ppu FILE     write PPU memory $0000-$3FFF as the debugger dumps it\n"
     "  --boards DIR        look for board plug-ins in DIR\n"
     "  --bench             end with: frames N, seconds S, fps F, cycles/s C\n"
+    "  --no-skip           execute waiting loops instruction by instruction\n"
     "  --help              print this and stop\n";
 
 namespace {
@@ -167,6 +168,10 @@ bool ParseRunOptions(int argc, const char* const* argv, RunOptions& options, std
     std::string option = argv[i];
     if (option == "--bench") {
       options.bench = true;
+      continue;
+    }
+    if (option == "--no-skip") {
+      options.skipWaitingLoops = false;
       continue;
     }
     if (option == "--help" || option == "-h") {
