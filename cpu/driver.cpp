@@ -93,8 +93,7 @@ void StepCpu() {
 // Nothing but the start of vertical blank stops the loop: no stop flag and
 // no breakpoint test per instruction.
 void RunCpu() {
-  while (!OpcodeJumpTable2[cpu::Fetch(CPU.PC)]()) {
-  }
+  cpu::RunUntilVerticalBlank();
 }
 
 void ResetCpu() {

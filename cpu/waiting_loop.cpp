@@ -79,19 +79,20 @@ bool ReadLoopCode(unsigned int head, unsigned int closing, LoopCode& code) {
 
 // The address the instruction at PC reads, or -1 when it reads no memory.
 int ReadAddress(const OpcodeInfo& info) {
+  Hot h = LoadHot();
   switch (info.mode) {
     case Mode::ZeroPage:
-      return EffectiveAddress<Mode::ZeroPage>();
+      return static_cast<int>(OperandByte(h));
     case Mode::ZeroPageX:
-      return static_cast<int>((OperandByte() + CPU.XR) & 0xFF);
+      return static_cast<int>((OperandByte(h) + h.XR) & 0xFF);
     case Mode::ZeroPageY:
-      return static_cast<int>((OperandByte() + CPU.YR) & 0xFF);
+      return static_cast<int>((OperandByte(h) + h.YR) & 0xFF);
     case Mode::Absolute:
-      return static_cast<int>(OperandWord());
+      return static_cast<int>(OperandWord(h));
     case Mode::AbsoluteX:
-      return static_cast<int>((OperandWord() + CPU.XR) & 0xFFFF);
+      return static_cast<int>((OperandWord(h) + h.XR) & 0xFFFF);
     case Mode::AbsoluteY:
-      return static_cast<int>((OperandWord() + CPU.YR) & 0xFFFF);
+      return static_cast<int>((OperandWord(h) + h.YR) & 0xFFFF);
     default:
       return -1;
   }
