@@ -5,6 +5,7 @@
 // Header-only because a plug-in links nothing of the program.
 
 #include "boards/nesdata.h"
+#include "ppu/ppu_registers.h"
 
 namespace board {
 
@@ -15,7 +16,7 @@ inline unsigned int DataPortAddress(const _NESData& nes) {
 }
 
 inline void AdvanceDataPortAddress(const _NESData& nes) {
-  bool stepDown = (nes.CPU->Memory[0x2000] & 0x04) != 0;
+  bool stepDown = (nes.CPU->Memory[ppu_register::kControl] & ppu_register::kAddressStep32) != 0;
   *nes.PPUWriteAddress = static_cast<unsigned short>(*nes.PPUWriteAddress + (stepDown ? 32 : 1));
 }
 
@@ -48,7 +49,7 @@ inline void StoreThroughDataPort(const _NESData& nes, unsigned int address, unsi
 
 inline void FinishDataPortWrite(const _NESData& nes, unsigned char value) {
   AdvanceDataPortAddress(nes);
-  nes.CPU->Memory[0x2007] = value;
+  nes.CPU->Memory[ppu_register::kData] = value;
 }
 
 inline int WriteDataPort(const _NESData& nes, unsigned char value, unsigned char mirroringBit) {

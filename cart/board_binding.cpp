@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 #include <system_error>
 
 #include "boards/board_entry_names.h"
@@ -47,10 +48,12 @@ int ResolveEntryPoints(void* handle) {
   return RomLoadOk;
 }
 
-_NESData SharedRecord() {
+}  // namespace
+
+_NESData BoardRecord(ROM* image) {
   return _NESData{&CPU,
                   &PPU,
-                  &ROMimage,
+                  image,
                   &WriteAddress,
                   &AlreadyRead2007,
                   MemoryPage,
@@ -58,6 +61,8 @@ _NESData SharedRecord() {
                   SetNESPalette,
                   GenerateIRQ};
 }
+
+namespace {
 
 // The loaded plug-in goes away with the program.
 struct UnloadAtExit {
@@ -122,7 +127,14 @@ int BindBoard(unsigned int mapperNumber) {
     UseNoCartridge();
     return code;
   }
-  MapperLoad(SharedRecord());
+  // The windows start unset so that a board which leaves one so is caught
+  // here, before any fetch goes through it.
+  for (unsigned char*& window : MemoryPage) window = nullptr;
+  MapperLoad(BoardRecord(&ROMimage));
+  if (std::find(std::begin(MemoryPage), std::end(MemoryPage), nullptr) != std::end(MemoryPage)) {
+    UseNoCartridge();
+    return RomLoadNoLibrary;
+  }
   return RomLoadOk;
 }
 

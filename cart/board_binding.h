@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "boards/nesdata.h"
+
 // The loaded plug-in library, or nullptr.
 extern void* MapperHandle;
 
@@ -32,6 +34,10 @@ std::string FindBoardLibrary(const std::string& directory, const std::string& na
 // library) to 8 (entry point missing). After a failure the board pointers
 // and windows are on the "no cartridge" board.
 int BindBoard(unsigned int mapperNumber);
+
+// The record a board's load routine receives: the host's machine, the
+// windows and the services, with `image` as the loaded image.
+_NESData BoardRecord(ROM* image);
 
 // Points the core at the "no cartridge" board and unloads the plug-in.
 void UnloadBoard();

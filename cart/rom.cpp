@@ -1,5 +1,9 @@
 #include "cart/rom.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,6 +42,22 @@ void ReadAvailable(std::FILE* file, unsigned char* into, std::size_t size) {
   std::memset(into + got, 0, size - got);
 }
 
+// Only a regular file is an image. A FIFO or a device could block the
+// first read forever (or never end), so the file is opened without waiting
+// for a writer and looked at before anything is read from it.
+std::FILE* OpenRegularFile(const char* path) {
+  const int descriptor = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0) return nullptr;
+  struct stat status {};
+  if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+    ::close(descriptor);
+    return nullptr;
+  }
+  std::FILE* file = ::fdopen(descriptor, "rb");
+  if (file == nullptr) ::close(descriptor);
+  return file;
+}
+
 }  // namespace
 
 ROM::ROM()
@@ -65,12 +85,11 @@ int ROM::load(const char* path) {
   PRG_ROM = nullptr;
   CHR_ROM = nullptr;
 
-  std::FILE* file = std::fopen(path, "rb");
+  std::FILE* file = OpenRegularFile(path);
   if (file == nullptr) return RomLoadCouldNotOpen;
 
-  // On Linux a directory (or a special file) opens and only the reads fail:
-  // that is a file that could not be opened, not a header of zeros, and like
-  // any file that cannot be opened it leaves the old header where it was.
+  // A read error is a file that could not be opened, not a header of zeros,
+  // and like any file that cannot be opened it leaves the old header.
   unsigned char header[HeaderSize];
   ReadAvailable(file, header, HeaderSize);
   if (std::ferror(file)) {

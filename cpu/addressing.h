@@ -42,17 +42,18 @@ constexpr unsigned char LengthOf(Mode mode) {
 template <Mode>
 constexpr bool kUnsupportedMode = false;
 
-[[gnu::always_inline]] inline unsigned char OperandByte() {
-  return Fetch(CPU.PC + 1u);
+[[gnu::always_inline]] inline unsigned char OperandByte(const Hot& h) {
+  return Fetch(h.PC + 1u);
 }
-[[gnu::always_inline]] inline unsigned int OperandWord() {
-  return Fetch16(CPU.PC + 1u);
+[[gnu::always_inline]] inline unsigned int OperandWord(const Hot& h) {
+  return Fetch16(h.PC + 1u);
 }
 
 // Stores and read-modify-write instructions pay the page-crossing cycle as
 // well as loads do.
-[[gnu::always_inline]] inline unsigned int IndexAcrossPage(unsigned int base, unsigned char index) {
-  CPU.Cycles += ((base & 0xFF) + index) >> 8;
+[[gnu::always_inline]] inline unsigned int IndexAcrossPage(Hot& h, unsigned int base,
+                                                           unsigned char index) {
+  h.Cycles += ((base & 0xFF) + index) >> 8;
   return (base + index) & 0xFFFF;
 }
 
@@ -64,34 +65,34 @@ constexpr bool kUnsupportedMode = false;
 }
 
 template <Mode M>
-[[gnu::always_inline]] inline unsigned int EffectiveAddress() {
+[[gnu::always_inline]] inline unsigned int EffectiveAddress(Hot& h) {
   if constexpr (M == Mode::ZeroPage) {
-    return OperandByte();
+    return OperandByte(h);
   } else if constexpr (M == Mode::ZeroPageX) {
-    return (OperandByte() + CPU.XR) & 0xFF;
+    return (OperandByte(h) + h.XR) & 0xFF;
   } else if constexpr (M == Mode::ZeroPageY) {
-    return (OperandByte() + CPU.YR) & 0xFF;
+    return (OperandByte(h) + h.YR) & 0xFF;
   } else if constexpr (M == Mode::Absolute) {
-    return OperandWord();
+    return OperandWord(h);
   } else if constexpr (M == Mode::AbsoluteX) {
-    return IndexAcrossPage(OperandWord(), CPU.XR);
+    return IndexAcrossPage(h, OperandWord(h), h.XR);
   } else if constexpr (M == Mode::AbsoluteY) {
-    return IndexAcrossPage(OperandWord(), CPU.YR);
+    return IndexAcrossPage(h, OperandWord(h), h.YR);
   } else if constexpr (M == Mode::IndirectX) {
-    return PointerAt((OperandByte() + CPU.XR) & 0xFF);
+    return PointerAt((OperandByte(h) + h.XR) & 0xFF);
   } else if constexpr (M == Mode::IndirectY) {
-    return IndexAcrossPage(PointerAt(OperandByte()), CPU.YR);
+    return IndexAcrossPage(h, PointerAt(OperandByte(h)), h.YR);
   } else {
     static_assert(kUnsupportedMode<M>, "mode has no effective address");
   }
 }
 
 template <Mode M>
-[[gnu::always_inline]] inline unsigned char ReadOperand() {
+[[gnu::always_inline]] inline unsigned char ReadOperand(Hot& h) {
   if constexpr (M == Mode::Immediate) {
-    return OperandByte();
+    return OperandByte(h);
   } else {
-    return ReadData(EffectiveAddress<M>());
+    return ReadData(h, EffectiveAddress<M>(h));
   }
 }
 

@@ -8,6 +8,30 @@
 
 namespace cpu {
 
+// The registers an instruction works on. The run loop keeps them in a local
+// the compiler can hold in host registers, and writes them back to CPU
+// wherever anything outside the loop could look: before a port or board
+// access, before the end of a scanline, when the loop ends.
+struct Hot {
+  unsigned char AC, XR, YR, S, FLAGS;
+  unsigned short PC;
+  unsigned int Cycles;
+};
+
+[[gnu::always_inline]] inline Hot LoadHot() {
+  return {CPU.AC, CPU.XR, CPU.YR, CPU.S, CPU.FLAGS, CPU.PC, CPU.Cycles};
+}
+
+[[gnu::always_inline]] inline void StoreHot(const Hot& h) {
+  CPU.AC = h.AC;
+  CPU.XR = h.XR;
+  CPU.YR = h.YR;
+  CPU.S = h.S;
+  CPU.FLAGS = h.FLAGS;
+  CPU.PC = h.PC;
+  CPU.Cycles = h.Cycles;
+}
+
 // The non-plain routes: ports and the board. Kept out of line so the common
 // plain and RAM accesses stay small at every call site.
 unsigned char ReadThroughRoute(unsigned char route, unsigned int address);
@@ -52,6 +76,39 @@ void WriteThroughRoute(unsigned char route, unsigned int address, unsigned char 
 [[gnu::always_inline]] inline void Push(unsigned char value) {
   WriteData(0x0100 + CPU.S, value);
   --CPU.S;
+}
+
+// The same accesses inside an instruction: a port or the board sees the
+// registers as they are.
+[[gnu::always_inline]] inline unsigned char ReadData(Hot& h, unsigned int address) {
+  const unsigned char route = ReadMemTable[address];
+  if (route == routes::kReadPlain) [[likely]]
+    return CPU.Memory[address];
+  StoreHot(h);
+  const unsigned char value = ReadThroughRoute(route, address);
+  h = LoadHot();
+  return value;
+}
+
+[[gnu::always_inline]] inline void WriteData(Hot& h, unsigned int address, unsigned char value) {
+  const unsigned char route = WriteMemTable[address];
+  if (route == routes::kWriteRam) [[likely]] {
+    CPU.Memory[address] = value;
+    CPU.Memory[address + 0x0800] = value;
+    CPU.Memory[address + 0x1000] = value;
+    CPU.Memory[address + 0x1800] = value;
+  } else if (route == routes::kWritePlain) {
+    CPU.Memory[address] = value;
+  } else {
+    StoreHot(h);
+    WriteThroughRoute(route, address, value);
+    h = LoadHot();
+  }
+}
+
+[[gnu::always_inline]] inline void Push(Hot& h, unsigned char value) {
+  WriteData(h, 0x0100 + h.S, value);
+  --h.S;
 }
 
 }  // namespace cpu

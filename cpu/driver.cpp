@@ -10,6 +10,7 @@
 #include "io/memoryio.h"
 #include "ppu/background.h"
 #include "ppu/ppu.h"
+#include "ppu/ppu_registers.h"
 #include "ppu/spriteram.h"
 
 constinit unsigned char NumScanlines = cpu::kVisibleScanlines;
@@ -17,11 +18,11 @@ constinit unsigned char NumScanlines = cpu::kVisibleScanlines;
 namespace cpu {
 namespace {
 
-constexpr unsigned int kStatus = 0x2002;
-constexpr unsigned int kControl = 0x2000;
-constexpr unsigned char kVerticalBlank = 0x80;
-constexpr unsigned char kSprite0Hit = 0x40;
-constexpr unsigned char kNmiEnable = 0x80;
+using ppu_register::kControl;
+using ppu_register::kNmiOnVerticalBlank;
+using ppu_register::kSprite0Hit;
+using ppu_register::kStatus;
+using ppu_register::kVerticalBlank;
 constexpr unsigned int kInterruptCycles = 7;
 constexpr unsigned int kNmiVector = 0xFFFA;
 constexpr unsigned int kResetVector = 0xFFFC;
@@ -68,7 +69,7 @@ bool EndScanline() {
   // The NMI is decided only here: enabling it later in vertical blank gives
   // none in this frame.
   CPU.Memory[kStatus] |= kVerticalBlank;
-  if (CPU.Memory[kControl] & kNmiEnable) EnterNmi();
+  if (CPU.Memory[kControl] & kNmiOnVerticalBlank) EnterNmi();
   NumScanlines = kBlankingScanlines;
   return true;
 }
@@ -92,8 +93,7 @@ void StepCpu() {
 // Nothing but the start of vertical blank stops the loop: no stop flag and
 // no breakpoint test per instruction.
 void RunCpu() {
-  while (!OpcodeJumpTable2[cpu::Fetch(CPU.PC)]()) {
-  }
+  cpu::RunUntilVerticalBlank();
 }
 
 void ResetCpu() {

@@ -9,6 +9,9 @@ constexpr unsigned int kCyclesPerScanline = 112;
 constexpr unsigned char kVisibleScanlines = 240;
 constexpr unsigned char kBlankingScanlines = 22;
 
+// Executes instructions until vertical blank begins: RunCpu's loop.
+void RunUntilVerticalBlank();
+
 // The single step: never records the scroll of the line.
 void EndScanlineStep();
 

@@ -1,7 +1,7 @@
 #pragma once
 // Status register bits and the N/Z update every result goes through.
 
-#include "cpu/cpu.h"
+#include "cpu/bus.h"
 
 namespace cpu {
 
@@ -16,12 +16,12 @@ constexpr unsigned char kNegative = 0x80;
 }  // namespace flags
 
 // One table look-up instead of two tests.
-[[gnu::always_inline]] inline void SetZN(unsigned char result) {
-  CPU.FLAGS = (CPU.FLAGS & ~(flags::kZero | flags::kNegative)) | ZNTable[result];
+[[gnu::always_inline]] inline void SetZN(Hot& h, unsigned char result) {
+  h.FLAGS = (h.FLAGS & ~(flags::kZero | flags::kNegative)) | ZNTable[result];
 }
 
-[[gnu::always_inline]] inline void SetFlag(unsigned char bit, bool on) {
-  CPU.FLAGS = on ? (CPU.FLAGS | bit) : (CPU.FLAGS & ~bit);
+[[gnu::always_inline]] inline void SetFlag(Hot& h, unsigned char bit, bool on) {
+  h.FLAGS = on ? (h.FLAGS | bit) : (h.FLAGS & ~bit);
 }
 
 }  // namespace cpu

@@ -12,10 +12,10 @@ namespace cpu {
 template <unsigned char Flag, bool TakenWhenSet>
 struct Branch {
   template <Mode>
-  [[gnu::always_inline]] static void Run() {
-    if (((CPU.FLAGS & Flag) != 0) == TakenWhenSet) {
-      CPU.PC = static_cast<unsigned short>(CPU.PC + static_cast<signed char>(OperandByte()));
-      CPU.Cycles += 1;
+  [[gnu::always_inline]] static void Run(Hot& h) {
+    if (((h.FLAGS & Flag) != 0) == TakenWhenSet) {
+      h.PC = static_cast<unsigned short>(h.PC + static_cast<signed char>(OperandByte(h)));
+      h.Cycles += 1;
     }
   }
 };
@@ -48,8 +48,8 @@ struct Beq : Branch<flags::kZero, true> {
 template <unsigned char Flag, bool On>
 struct ChangeFlag {
   template <Mode>
-  [[gnu::always_inline]] static void Run() {
-    SetFlag(Flag, On);
+  [[gnu::always_inline]] static void Run(Hot& h) {
+    SetFlag(h, Flag, On);
   }
 };
 
@@ -79,8 +79,8 @@ struct Sed : ChangeFlag<flags::kDecimal, true> {
 struct Pha {
   static constexpr char kName[] = "PHA";
   template <Mode>
-  [[gnu::always_inline]] static void Run() {
-    Push(CPU.AC);
+  [[gnu::always_inline]] static void Run(Hot& h) {
+    Push(h, h.AC);
   }
 };
 
@@ -88,28 +88,28 @@ struct Pha {
 struct Php {
   static constexpr char kName[] = "PHP";
   template <Mode>
-  [[gnu::always_inline]] static void Run() {
-    Push(CPU.FLAGS);
+  [[gnu::always_inline]] static void Run(Hot& h) {
+    Push(h, h.FLAGS);
   }
 };
 
 // PLA and PLP pull with a data read; RTS and RTI (below) read Memory.
-[[gnu::always_inline]] inline unsigned char PullThroughRoute() {
-  ++CPU.S;
-  return ReadData(0x0100 + CPU.S);
+[[gnu::always_inline]] inline unsigned char PullThroughRoute(Hot& h) {
+  ++h.S;
+  return ReadData(h, 0x0100 + h.S);
 }
 
-[[gnu::always_inline]] inline unsigned char PullFromMemory() {
-  ++CPU.S;
-  return CPU.Memory[0x0100 + CPU.S];
+[[gnu::always_inline]] inline unsigned char PullFromMemory(Hot& h) {
+  ++h.S;
+  return CPU.Memory[0x0100 + h.S];
 }
 
 struct Pla {
   static constexpr char kName[] = "PLA";
   template <Mode>
-  [[gnu::always_inline]] static void Run() {
-    CPU.AC = PullThroughRoute();
-    SetZN(CPU.AC);
+  [[gnu::always_inline]] static void Run(Hot& h) {
+    h.AC = PullThroughRoute(h);
+    SetZN(h, h.AC);
   }
 };
 
@@ -117,8 +117,8 @@ struct Pla {
 struct Plp {
   static constexpr char kName[] = "PLP";
   template <Mode>
-  [[gnu::always_inline]] static void Run() {
-    CPU.FLAGS = PullThroughRoute();
+  [[gnu::always_inline]] static void Run(Hot& h) {
+    h.FLAGS = PullThroughRoute(h);
   }
 };
 
@@ -130,15 +130,15 @@ struct SetsProgramCounter {
 struct Jmp : SetsProgramCounter {
   static constexpr char kName[] = "JMP";
   template <Mode M>
-  [[gnu::always_inline]] static void Run() {
+  [[gnu::always_inline]] static void Run(Hot& h) {
     if constexpr (M == Mode::Absolute) {
-      CPU.PC = static_cast<unsigned short>(OperandWord());
+      h.PC = static_cast<unsigned short>(OperandWord(h));
     } else {
       // The pointer never crosses a page: a pointer at $xxFF takes its high
       // byte from $xx00. Its bytes come from Memory, never from the board.
-      const unsigned int pointer = OperandWord();
+      const unsigned int pointer = OperandWord(h);
       const unsigned int high_address = (pointer & 0xFF00) | ((pointer + 1) & 0xFF);
-      CPU.PC = static_cast<unsigned short>(CPU.Memory[pointer] | (CPU.Memory[high_address] << 8));
+      h.PC = static_cast<unsigned short>(CPU.Memory[pointer] | (CPU.Memory[high_address] << 8));
     }
   }
 };
@@ -146,33 +146,33 @@ struct Jmp : SetsProgramCounter {
 struct Jsr : SetsProgramCounter {
   static constexpr char kName[] = "JSR";
   template <Mode>
-  [[gnu::always_inline]] static void Run() {
-    const unsigned int return_address = (CPU.PC + 2u) & 0xFFFF;
-    const unsigned int target = OperandWord();
-    Push(static_cast<unsigned char>(return_address >> 8));
-    Push(static_cast<unsigned char>(return_address));
-    CPU.PC = static_cast<unsigned short>(target);
+  [[gnu::always_inline]] static void Run(Hot& h) {
+    const unsigned int return_address = (h.PC + 2u) & 0xFFFF;
+    const unsigned int target = OperandWord(h);
+    Push(h, static_cast<unsigned char>(return_address >> 8));
+    Push(h, static_cast<unsigned char>(return_address));
+    h.PC = static_cast<unsigned short>(target);
   }
 };
 
 struct Rts : SetsProgramCounter {
   static constexpr char kName[] = "RTS";
   template <Mode>
-  [[gnu::always_inline]] static void Run() {
-    const unsigned int low = PullFromMemory();
-    const unsigned int high = PullFromMemory();
-    CPU.PC = static_cast<unsigned short>((high << 8 | low) + 1);
+  [[gnu::always_inline]] static void Run(Hot& h) {
+    const unsigned int low = PullFromMemory(h);
+    const unsigned int high = PullFromMemory(h);
+    h.PC = static_cast<unsigned short>((high << 8 | low) + 1);
   }
 };
 
 struct Rti : SetsProgramCounter {
   static constexpr char kName[] = "RTI";
   template <Mode>
-  [[gnu::always_inline]] static void Run() {
-    CPU.FLAGS = PullFromMemory();
-    const unsigned int low = PullFromMemory();
-    const unsigned int high = PullFromMemory();
-    CPU.PC = static_cast<unsigned short>(high << 8 | low);
+  [[gnu::always_inline]] static void Run(Hot& h) {
+    h.FLAGS = PullFromMemory(h);
+    const unsigned int low = PullFromMemory(h);
+    const unsigned int high = PullFromMemory(h);
+    h.PC = static_cast<unsigned short>(high << 8 | low);
   }
 };
 
@@ -182,14 +182,14 @@ struct Rti : SetsProgramCounter {
 struct Brk : SetsProgramCounter {
   static constexpr char kName[] = "BRK";
   template <Mode>
-  [[gnu::always_inline]] static void Run() {
-    const unsigned int return_address = (CPU.PC + 2u) & 0xFFFF;
-    Push(static_cast<unsigned char>(return_address >> 8));
-    Push(static_cast<unsigned char>(return_address));
-    CPU.FLAGS |= flags::kBreak;
-    Push(CPU.FLAGS);
-    CPU.FLAGS |= flags::kInterrupt;
-    CPU.PC = static_cast<unsigned short>(Fetch16(0xFFFE));
+  [[gnu::always_inline]] static void Run(Hot& h) {
+    const unsigned int return_address = (h.PC + 2u) & 0xFFFF;
+    Push(h, static_cast<unsigned char>(return_address >> 8));
+    Push(h, static_cast<unsigned char>(return_address));
+    h.FLAGS |= flags::kBreak;
+    Push(h, h.FLAGS);
+    h.FLAGS |= flags::kInterrupt;
+    h.PC = static_cast<unsigned short>(Fetch16(0xFFFE));
   }
 };
 

@@ -10,77 +10,77 @@ namespace cpu {
 struct Lda {
   static constexpr char kName[] = "LDA";
   template <Mode M>
-  [[gnu::always_inline]] static void Run() {
-    CPU.AC = ReadOperand<M>();
-    SetZN(CPU.AC);
+  [[gnu::always_inline]] static void Run(Hot& h) {
+    h.AC = ReadOperand<M>(h);
+    SetZN(h, h.AC);
   }
 };
 
 struct Ldx {
   static constexpr char kName[] = "LDX";
   template <Mode M>
-  [[gnu::always_inline]] static void Run() {
-    CPU.XR = ReadOperand<M>();
-    SetZN(CPU.XR);
+  [[gnu::always_inline]] static void Run(Hot& h) {
+    h.XR = ReadOperand<M>(h);
+    SetZN(h, h.XR);
   }
 };
 
 struct Ldy {
   static constexpr char kName[] = "LDY";
   template <Mode M>
-  [[gnu::always_inline]] static void Run() {
-    CPU.YR = ReadOperand<M>();
-    SetZN(CPU.YR);
+  [[gnu::always_inline]] static void Run(Hot& h) {
+    h.YR = ReadOperand<M>(h);
+    SetZN(h, h.YR);
   }
 };
 
 struct Sta {
   static constexpr char kName[] = "STA";
   template <Mode M>
-  [[gnu::always_inline]] static void Run() {
-    WriteData(EffectiveAddress<M>(), CPU.AC);
+  [[gnu::always_inline]] static void Run(Hot& h) {
+    WriteData(h, EffectiveAddress<M>(h), h.AC);
   }
 };
 
 struct Stx {
   static constexpr char kName[] = "STX";
   template <Mode M>
-  [[gnu::always_inline]] static void Run() {
-    WriteData(EffectiveAddress<M>(), CPU.XR);
+  [[gnu::always_inline]] static void Run(Hot& h) {
+    WriteData(h, EffectiveAddress<M>(h), h.XR);
   }
 };
 
 struct Sty {
   static constexpr char kName[] = "STY";
   template <Mode M>
-  [[gnu::always_inline]] static void Run() {
-    WriteData(EffectiveAddress<M>(), CPU.YR);
+  [[gnu::always_inline]] static void Run(Hot& h) {
+    WriteData(h, EffectiveAddress<M>(h), h.YR);
   }
 };
 
 // Copies a register into another and sets N/Z from the copy.
-template <unsigned char _6502::*From, unsigned char _6502::*To>
+template <unsigned char Hot::*From, unsigned char Hot::*To>
 struct Transfer {
   template <Mode>
-  [[gnu::always_inline]] static void Run() {
-    CPU.*To = CPU.*From;
-    SetZN(CPU.*To);
+  [[gnu::always_inline]] static void Run(Hot& h) {
+    h.*To = h.*From;
+    SetZN(h, h.*To);
   }
 };
 
-struct Tax : Transfer<&_6502::AC, &_6502::XR> {
+struct Tax : Transfer<&Hot::AC, &Hot::XR> {
   static constexpr char kName[] = "TAX";
 };
-struct Tay : Transfer<&_6502::AC, &_6502::YR> {
+struct Tay : Transfer<&Hot::AC, &Hot::YR> {
   static constexpr char kName[] = "TAY";
 };
-struct Txa : Transfer<&_6502::XR, &_6502::AC> {
+struct Txa : Transfer<&Hot::XR, &Hot::AC> {
   static constexpr char kName[] = "TXA";
 };
-struct Tya : Transfer<&_6502::YR, &_6502::AC> {
+struct Tya : Transfer<&Hot::YR, &Hot::AC> {
   static constexpr char kName[] = "TYA";
 };
-struct Tsx : Transfer<&_6502::S, &_6502::XR> {
+struct Tsx : Transfer<&Hot::S, &Hot::XR> {
   static constexpr char kName[] = "TSX";
 };
 
@@ -88,30 +88,30 @@ struct Tsx : Transfer<&_6502::S, &_6502::XR> {
 struct Txs {
   static constexpr char kName[] = "TXS";
   template <Mode>
-  [[gnu::always_inline]] static void Run() {
-    CPU.S = CPU.XR;
+  [[gnu::always_inline]] static void Run(Hot& h) {
+    h.S = h.XR;
   }
 };
 
-template <unsigned char _6502::*Register, int Step>
+template <unsigned char Hot::*Register, int Step>
 struct StepRegister {
   template <Mode>
-  [[gnu::always_inline]] static void Run() {
-    CPU.*Register = static_cast<unsigned char>(CPU.*Register + Step);
-    SetZN(CPU.*Register);
+  [[gnu::always_inline]] static void Run(Hot& h) {
+    h.*Register = static_cast<unsigned char>(h.*Register + Step);
+    SetZN(h, h.*Register);
   }
 };
 
-struct Inx : StepRegister<&_6502::XR, 1> {
+struct Inx : StepRegister<&Hot::XR, 1> {
   static constexpr char kName[] = "INX";
 };
-struct Iny : StepRegister<&_6502::YR, 1> {
+struct Iny : StepRegister<&Hot::YR, 1> {
   static constexpr char kName[] = "INY";
 };
-struct Dex : StepRegister<&_6502::XR, -1> {
+struct Dex : StepRegister<&Hot::XR, -1> {
   static constexpr char kName[] = "DEX";
 };
-struct Dey : StepRegister<&_6502::YR, -1> {
+struct Dey : StepRegister<&Hot::YR, -1> {
   static constexpr char kName[] = "DEY";
 };
 

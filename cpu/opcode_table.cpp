@@ -10,6 +10,7 @@
 #include "cpu/instructions_alu.h"
 #include "cpu/instructions_control.h"
 #include "cpu/instructions_transfer.h"
+#include "cpu/waiting_loop.h"
 
 namespace cpu {
 namespace {
@@ -27,7 +28,7 @@ consteval OpcodeInfo Describe(unsigned char cycles) {
 
 // NOP and the undocumented opcodes have no handler: inlined, this leaves
 // their entries with nothing but the completion step.
-[[gnu::always_inline]] inline void NoOperation() {}
+[[gnu::always_inline]] inline void NoOperation(Hot&) {}
 
 // The undocumented opcodes below $A0 cost no cycles. A program whose every
 // byte in view is one of them would sweep the address space forever without
@@ -39,10 +40,10 @@ unsigned short SweepNextPC = 0;
 unsigned int SweepLength = 0;
 constexpr unsigned int kSweepLimit = 0x10000;
 
-inline void ZeroCycleNoOperation() {
-  if (CPU.PC != SweepNextPC) SweepLength = 0;
-  SweepNextPC = static_cast<unsigned short>(CPU.PC + 1);
-  if (++SweepLength > kSweepLimit) CPU.Cycles += 2;
+inline void ZeroCycleNoOperation(Hot& h) {
+  if (h.PC != SweepNextPC) SweepLength = 0;
+  SweepNextPC = static_cast<unsigned short>(h.PC + 1);
+  if (++SweepLength > kSweepLimit) h.Cycles += 2;
 }
 
 struct DocumentedOpcode {
@@ -273,26 +274,61 @@ constexpr std::array<unsigned char, 256> kBytes = Column(&OpcodeInfo::bytes);
 // The completion step shared by both tables: base cycles and PC advance come
 // from the tables, which the compiler folds into each opcode's entry.
 template <std::size_t Op>
-inline void ExecuteAndComplete() {
+[[gnu::always_inline]] inline void ExecuteAndComplete(Hot& h) {
   constexpr auto execute = kDescription[Op].execute;
-  execute();
-  CPU.Cycles += kCycles[Op];
-  CPU.PC = static_cast<unsigned short>(CPU.PC + kBytes[Op]);
+  execute(h);
+  h.Cycles += kCycles[Op];
+  h.PC = static_cast<unsigned short>(h.PC + kBytes[Op]);
 }
 
 template <std::size_t Op>
 void StepEntry() {
-  ExecuteAndComplete<Op>();
+  Hot h = LoadHot();
+  ExecuteAndComplete<Op>(h);
+  StoreHot(h);
   if (CPU.Cycles >= kCyclesPerScanline) EndScanlineStep();
+}
+
+// A branch or an absolute JMP is what closes a waiting loop.
+template <std::size_t Op>
+constexpr bool kClosesLoops = kDescription[Op].mode == Mode::Relative || Op == 0x4C;
+
+// Offers a jump or branch back over a few bytes to the waiting-loop check;
+// the scanline must still be running, since its end comes first.
+[[gnu::always_inline]] inline void OfferWaitingLoop(Hot& h, unsigned int closing) {
+  const unsigned int head = h.PC;
+  if (head <= closing && closing - head <= kMaxWaitingLoopBytes && SkipWaitingLoops &&
+      h.Cycles < kCyclesPerScanline) [[unlikely]] {
+    StoreHot(h);
+    PassWaitingLoop(head, closing);
+    h = LoadHot();
+  }
 }
 
 // The only per-instruction driver cost of the run loop is the compare.
 template <std::size_t Op>
-bool RunEntry() {
-  ExecuteAndComplete<Op>();
-  if (CPU.Cycles < kCyclesPerScanline) [[likely]]
+[[gnu::always_inline]] inline bool RunBody(Hot& h) {
+  if constexpr (kClosesLoops<Op>) {
+    const unsigned int closing = h.PC;
+    ExecuteAndComplete<Op>(h);
+    OfferWaitingLoop(h, closing);
+  } else {
+    ExecuteAndComplete<Op>(h);
+  }
+  if (h.Cycles < kCyclesPerScanline) [[likely]]
     return false;
-  return EndScanlineRun();
+  StoreHot(h);
+  const bool blanking = EndScanlineRun();
+  h = LoadHot();
+  return blanking;
+}
+
+template <std::size_t Op>
+bool RunEntry() {
+  Hot h = LoadHot();
+  const bool blanking = RunBody<Op>(h);
+  StoreHot(h);
+  return blanking;
 }
 
 template <std::size_t... Op>
@@ -306,6 +342,31 @@ consteval std::array<RunHandler, 256> RunTable(std::index_sequence<Op...>) {
 }
 
 }  // namespace
+
+// Every opcode's run entry inlined into one switch, on registers held in a
+// local: an instruction costs the switch's one indirect jump, and the
+// registers reach CPU only where something outside the loop can see them.
+void RunUntilVerticalBlank() {
+#define TAVIRO_RUN_1(n)          \
+  case (n):                      \
+    if (RunBody<(n)>(h)) return; \
+    break;
+#define TAVIRO_RUN_4(n) TAVIRO_RUN_1(n) TAVIRO_RUN_1(n + 1) TAVIRO_RUN_1(n + 2) TAVIRO_RUN_1(n + 3)
+#define TAVIRO_RUN_16(n) \
+  TAVIRO_RUN_4(n) TAVIRO_RUN_4(n + 4) TAVIRO_RUN_4(n + 8) TAVIRO_RUN_4(n + 12)
+#define TAVIRO_RUN_64(n) \
+  TAVIRO_RUN_16(n) TAVIRO_RUN_16(n + 16) TAVIRO_RUN_16(n + 32) TAVIRO_RUN_16(n + 48)
+  Hot h = LoadHot();
+  for (;;) {
+    switch (Fetch(h.PC)) {
+      TAVIRO_RUN_64(0) TAVIRO_RUN_64(64) TAVIRO_RUN_64(128) TAVIRO_RUN_64(192)
+    }
+  }
+#undef TAVIRO_RUN_64
+#undef TAVIRO_RUN_16
+#undef TAVIRO_RUN_4
+#undef TAVIRO_RUN_1
+}
 
 constinit const std::array<OpcodeInfo, 256> OpcodeDescription = kDescription;
 

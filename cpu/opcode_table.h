@@ -11,9 +11,9 @@ namespace cpu {
 struct OpcodeInfo {
   const char* mnemonic;  // "???" for the undocumented opcodes
   Mode mode;
-  void (*execute)();     // the handler, with its addressing mode built in
-  unsigned char cycles;  // base cycles charged by the completion step
-  unsigned char bytes;   // amount added to PC by the completion step
+  void (*execute)(Hot&);  // the handler, with its addressing mode built in
+  unsigned char cycles;   // base cycles charged by the completion step
+  unsigned char bytes;    // amount added to PC by the completion step
 };
 
 extern const std::array<OpcodeInfo, 256> OpcodeDescription;

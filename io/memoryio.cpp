@@ -3,6 +3,7 @@
 #include "cpu/cpu.h"
 #include "io/joystick.h"
 #include "ppu/background.h"
+#include "ppu/ppu_registers.h"
 #include "ppu/spriteram.h"
 
 unsigned char HorV = 0;
@@ -14,7 +15,7 @@ unsigned char AlreadyRead2007 = 0;
 // byte in CPU memory, and every consumer picks out its bits there.
 
 void write2000(unsigned char value) {
-  BackGround.SetTable((value & 0x10) << 8);
+  BackGround.SetTable((value & ppu_register::kBackgroundPatternTable) << 8);
   CPU.Memory[0x2000] = value;
 }
 
@@ -72,8 +73,9 @@ void write4017(unsigned char value) {
 // Returns the status as it was; vertical blank is cleared after the read and
 // the scroll toggle resets. The address toggle is left alone.
 unsigned char read2002() {
-  const unsigned char status = CPU.Memory[0x2002];
-  if (status & 0x80) write_mem(0x2002, status & 0x7F);
+  using namespace ppu_register;
+  const unsigned char status = CPU.Memory[kStatus];
+  if (status & kVerticalBlank) write_mem(kStatus, status & ~kVerticalBlank);
   HorV = 0;
   return status;
 }

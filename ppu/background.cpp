@@ -2,6 +2,7 @@
 
 #include "cpu/cpu.h"
 #include "ppu/ppu.h"
+#include "ppu/ppu_registers.h"
 
 Background BackGround;
 
@@ -22,9 +23,10 @@ void SetScanlineScroll() {
 }
 
 void RecordScanlineScroll(unsigned char line) {
-  const unsigned char control = CPU.Memory[0x2000];
+  using namespace ppu_register;
+  const unsigned char control = CPU.Memory[kControl];
   ScanScrollH[line] = BackGround.HScroll;
   ScanScrollV[line] = BackGround.VScroll;
-  ScanNameTable[line] = control & 3;
-  ScanBackPattern[line] = (control & 0x10) << 8;
+  ScanNameTable[line] = control & kNameTableSelect;
+  ScanBackPattern[line] = (control & kBackgroundPatternTable) << 8;
 }

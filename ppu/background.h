@@ -1,6 +1,8 @@
 #pragma once
 // The background renderer and the per-scanline scroll records it draws from.
 
+#include <array>
+
 #include "ppu/dx.h"
 
 class Background {
@@ -35,10 +37,13 @@ extern unsigned char ScanScrollV[262];
 extern unsigned char ScanNameTable[262];
 extern unsigned int ScanBackPattern[262];
 
-// Addressing tables, computed once; see background_tables.cpp for the rules.
-extern unsigned short NameTables[4][512][480];
-extern unsigned short AttribBytes[0x3000];
-extern unsigned char AttribBits[0x3000];
+// Addressing tables, constant data built at compile time; see
+// background_tables.cpp for the rules. NameTables[base][x][y] is the
+// name-table byte of plane pixel (x, y) seen from base table `base`.
+using NameTablePlanes = std::array<std::array<std::array<unsigned short, 480>, 512>, 4>;
+extern const NameTablePlanes NameTables;
+extern const std::array<unsigned short, 0x3000> AttribBytes;
+extern const std::array<unsigned char, 0x3000> AttribBits;
 
 void SetScanlineScroll();
 // The same record under an explicit line, for callers that step the CPU

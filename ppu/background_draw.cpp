@@ -6,6 +6,7 @@
 #include "cpu/cpu.h"
 #include "ppu/background.h"
 #include "ppu/ppu.h"
+#include "ppu/ppu_registers.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ constexpr int kLastShownLine = 231;
 constexpr int kPlaneWidth = 512;
 constexpr int kPlaneHeight = 480;
 constexpr unsigned char kBackdropPixel = 64;
-constexpr unsigned char kShowBackground = 0x08;
+using ppu_register::kShowBackground;
 
 unsigned char* PictureOrigin(const _DDSURFACEDESC& surface) {
   return static_cast<unsigned char*>(surface.lpSurface) + kPictureTop * surface.lPitch +
@@ -65,15 +66,26 @@ unsigned int PaletteNumber(unsigned int a) {
   return (PPU.PPUMem[AttribBytes[a]] & mask) >> std::countr_zero(mask | 0x100u);
 }
 
-// A whole tile row: the colour-number masks pick the palette bytes, and only
-// opaque bytes replace what the surface holds.
+// The three opaque colours of one palette, held in registers while a tile's
+// rows are drawn (the surface writes could otherwise alias them).
+struct TileColours {
+  Bytes16 one, two, oneXorThree;
+
+  explicit TileColours(const Bytes16* colours)
+      : one(colours[1]), two(colours[2]), oneXorThree(colours[1] ^ colours[3]) {}
+};
+
+// A whole tile row: the high bit picks between colours 1 and 3 and between
+// colour 2 and what the surface holds, the low bit between those two, so
+// only opaque bytes replace the surface.
 void DrawWholeTileRow(unsigned char* out, unsigned int low, unsigned int high,
-                      const Bytes16* colours) {
+                      const TileColours& c) {
   const Bytes16 lowMask = Load16(kRowMasks[low].data());
   const Bytes16 highMask = Load16(kRowMasks[high].data());
-  const Bytes16 values = (lowMask & ~highMask & colours[1]) | (~lowMask & highMask & colours[2]) |
-                         (lowMask & highMask & colours[3]);
-  const Bytes16 surface = (Load16(out) & ~(lowMask | highMask)) | values;
+  const Bytes16 old = Load16(out);
+  const Bytes16 lowSet = c.one ^ (c.oneXorThree & highMask);
+  const Bytes16 lowClear = old ^ ((old ^ c.two) & highMask);
+  const Bytes16 surface = lowClear ^ ((lowSet ^ lowClear) & lowMask);
   std::memcpy(out, &surface, sizeof surface);
 }
 
@@ -87,15 +99,33 @@ void DrawPartTileRow(unsigned char* out, unsigned int low, unsigned int high,
   }
 }
 
-// One shown line from its scroll record. The record's fields are folded into
-// the ranges the scroll port and the capture produce, so a corrupted record
-// still reads inside the tables and PPU memory.
-void DrawLine(unsigned char* out, int line, const PaletteColours& colours) {
+// The lines from `line` on that can be drawn as one band: the same scroll
+// record, so consecutive rows of the same tile row, up to the tile row's end.
+int BandHeight(int line) {
+  const unsigned int fineRow = (ScanScrollV[line] + line) % kPlaneHeight & 7;
+  int rows = 1;
+  while (line + rows <= kLastShownLine && fineRow + rows < 8 &&
+         ScanScrollH[line + rows] == ScanScrollH[line] &&
+         ScanScrollV[line + rows] == ScanScrollV[line] &&
+         ScanNameTable[line + rows] == ScanNameTable[line] &&
+         ScanBackPattern[line + rows] == ScanBackPattern[line]) {
+    ++rows;
+  }
+  return rows;
+}
+
+// `rows` shown lines from `line` on, one band (see BandHeight), a tile at a
+// time: the tile's name-table byte and palette are looked up once for all
+// its rows. The record's fields are folded into the ranges the scroll port
+// and the capture produce, so a corrupted record still reads inside the
+// tables and PPU memory.
+void DrawBand(unsigned char* out, long pitch, int line, int rows, const PaletteColours& colours) {
   const unsigned int nameTable = ScanNameTable[line] & 3;
   const unsigned int patternTable = ScanBackPattern[line] & 0x1000;
   unsigned int y = ScanScrollV[line] + line;
   if (y >= kPlaneHeight) y -= kPlaneHeight;
   const unsigned int fineRow = y & 7;
+  const long rowStep = 2 * pitch;
 
   unsigned int x = ScanScrollH[line];
   unsigned int a = NameTables[nameTable][x][y];
@@ -103,16 +133,21 @@ void DrawLine(unsigned char* out, int line, const PaletteColours& colours) {
   int remaining = 256;
   while (remaining > 0) {
     const int count = remaining < 8 - first ? remaining : 8 - first;
-    const unsigned int p = patternTable + PPU.PPUMem[a] * 16u + fineRow;
-    const unsigned int low = PPU.PPUMem[p];
-    const unsigned int high = PPU.PPUMem[p + 8];
-    if ((low | high) != 0) {  // a row of colour number 0 is wholly transparent
-      const unsigned int palette = PaletteNumber(a);
-      if (count == 8) {
-        DrawWholeTileRow(out, low, high, colours.colour[palette]);
-      } else {
-        DrawPartTileRow(out, low, high, PPU.PPUMem + 0x3F00 + 4 * palette, first, count);
+    const unsigned char* pattern = PPU.PPUMem + patternTable + PPU.PPUMem[a] * 16u + fineRow;
+    const unsigned int palette = PaletteNumber(a);
+    unsigned char* tileOut = out;
+    if (count == 8) {
+      const TileColours tileColours(colours.colour[palette]);
+      for (int row = 0; row < rows; ++row, tileOut += rowStep) {
+        const unsigned int low = pattern[row];
+        const unsigned int high = pattern[row + 8];
+        // A row of colour number 0 is wholly transparent.
+        if ((low | high) != 0) DrawWholeTileRow(tileOut, low, high, tileColours);
       }
+    } else {
+      for (int row = 0; row < rows; ++row, tileOut += rowStep)
+        DrawPartTileRow(tileOut, pattern[row], pattern[row + 8], PPU.PPUMem + 0x3F00 + 4 * palette,
+                        first, count);
     }
     out += 2 * count;
     remaining -= count;
@@ -128,7 +163,10 @@ void DrawLine(unsigned char* out, int line, const PaletteColours& colours) {
 }  // namespace
 
 void Background::Reset() {
-  lpScreen = LockSurface(DDSDScreen, lpDDSBack) ? PictureOrigin(DDSDScreen) : nullptr;
+  const bool locked = LockSurfaceRows(DDSDScreen, lpDDSBack, kPictureTop,
+                                      kPictureTop + 2 * (kLastShownLine - kFirstShownLine) + 1, 2,
+                                      kPictureLeft, kPictureLeft + 512);
+  lpScreen = locked ? PictureOrigin(DDSDScreen) : nullptr;
 }
 
 void Background::Unlock() {
@@ -136,13 +174,15 @@ void Background::Unlock() {
 }
 
 void Background::Draw() {
-  if (!(CPU.Memory[0x2001] & kShowBackground)) return;
+  if (!(CPU.Memory[ppu_register::kMask] & kShowBackground)) return;
   Reset();
   if (lpScreen == nullptr) return;
   const PaletteColours colours;
-  for (int line = kFirstShownLine; line <= kLastShownLine; ++line) {
-    DrawLine(lpScreen, line, colours);
-    lpScreen += 2 * DDSDScreen.lPitch;
+  for (int line = kFirstShownLine; line <= kLastShownLine;) {
+    const int rows = BandHeight(line);
+    DrawBand(lpScreen, DDSDScreen.lPitch, line, rows, colours);
+    lpScreen += 2 * DDSDScreen.lPitch * rows;
+    line += rows;
   }
   Unlock();
 }

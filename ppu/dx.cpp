@@ -1,6 +1,7 @@
 #include "ppu/dx.h"
 
 #include <cstring>
+#include <new>
 #include <utility>
 
 #include "ppu/background.h"
@@ -42,7 +43,9 @@ int pendingFailStep = 0;
 
 std::unique_ptr<DirectDrawSurface> NewSurface() {
   auto surface = std::make_unique<DirectDrawSurface>();
-  surface->pixels = std::make_unique<unsigned char[]>(SurfacePitch * SurfaceHeight);
+  auto* pixels = static_cast<unsigned char*>(std::calloc(SurfacePitch * SurfaceHeight, 1));
+  if (pixels == nullptr) throw std::bad_alloc();
+  surface->pixels.reset(pixels);
   return surface;
 }
 
@@ -144,6 +147,9 @@ long FlipChain() {
   if (shown == DD_OK) {
     // The chain trades memory: the old front becomes the next back buffer.
     std::swap(lpDDSPrimary->pixels, back->pixels);
+    std::swap(lpDDSPrimary->changes, back->changes);
+    ++lpDDSPrimary->version;
+    ++back->version;
   } else if (shown == DDERR_SURFACELOST) {
     lpDDSPrimary->lost = back->lost = true;
   }
@@ -152,7 +158,11 @@ long FlipChain() {
 
 long RestoreChain() {
   const long restored = lpDD->display->Restore();
-  if (restored == DD_OK) lpDDSPrimary->lost = lpDDSPrimary->backBuffer->lost = false;
+  if (restored == DD_OK) {
+    lpDDSPrimary->lost = lpDDSPrimary->backBuffer->lost = false;
+    lpDDSPrimary->changes.MarkAll();
+    lpDDSPrimary->backBuffer->changes.MarkAll();
+  }
   return restored;
 }
 
@@ -192,6 +202,17 @@ void DrawTextCell(DirectDrawSurface& surface, unsigned char c, int left, int top
   }
 }
 
+// The rows and columns of a text cell, clipped to the surface.
+void MarkCell(DirectDrawSurface& surface, int left, int top) {
+  const int from = left < 0 ? 0 : left;
+  const int to = left + FontCellWidth > SurfaceWidth ? SurfaceWidth : left + FontCellWidth;
+  const int first = top < 0 ? 0 : top;
+  const int last = top + FontCellHeight > SurfaceHeight ? SurfaceHeight : top + FontCellHeight;
+  if (from >= to) return;
+  ++surface.version;
+  surface.changes.Mark(first, last, 1, from, to);
+}
+
 }  // namespace
 
 void UseDisplay(Display* display) {
@@ -208,8 +229,13 @@ void DDrawFailAtStep(int step) {
 
 int DDrawInit(WindowHandle hWnd, int width, int height, int colors) {
   const int failStep = std::exchange(pendingFailStep, 0);
+  // Running out of memory in a step is that step's failure like any other.
   auto failed = [failStep](int step, auto&& call) {
-    ddrval = step == failStep ? DDERR_GENERIC : call();
+    try {
+      ddrval = step == failStep ? DDERR_GENERIC : call();
+    } catch (const std::bad_alloc&) {
+      ddrval = DDERR_OUTOFMEMORY;
+    }
     return ddrval != DD_OK;
   };
 
@@ -265,11 +291,18 @@ void DirectDrawClose() {
 }
 
 int LockSurface(_DDSURFACEDESC& ddsd, LPDIRECTDRAWSURFACE& lpDDSSurf) {
+  return LockSurfaceRows(ddsd, lpDDSSurf, 0, SurfaceHeight, 1, 0, SurfaceWidth);
+}
+
+int LockSurfaceRows(_DDSURFACEDESC& ddsd, LPDIRECTDRAWSURFACE& lpDDSSurf, int top, int bottom,
+                    int step, int left, int right) {
   ddsd = _DDSURFACEDESC{};
   ddsd.dwSize = kDescriptionSize;
   ddrval = Usable(lpDDSSurf);
   if (ddrval != DD_OK) return 0;
   lpDDSSurf->locked = true;
+  ++lpDDSSurf->version;
+  lpDDSSurf->changes.Mark(top, bottom, step, left, right);
   ddsd.dwWidth = SurfaceWidth;
   ddsd.dwHeight = SurfaceHeight;
   ddsd.lPitch = lpDDSSurf->pitch;
@@ -300,6 +333,8 @@ long SurfaceBltColorFill(LPDIRECTDRAWSURFACE target, const DDBLTFX& fx) {
     std::memset(target->pixels.get() + y * target->pitch, static_cast<int>(fx.dwFillColor & 0xFF),
                 SurfaceWidth);
   }
+  ++target->version;
+  target->changes = SurfaceChanges{};
   return DD_OK;
 }
 
@@ -307,10 +342,21 @@ long SurfaceBltFast(LPDIRECTDRAWSURFACE target, LPDIRECTDRAWSURFACE source) {
   long usable = Usable(target);
   if (usable == DD_OK) usable = Usable(source);
   if (usable != DD_OK) return usable;
+  // Copied onto the same target again, the source restores only what was
+  // drawn over it since: the backdrop is copied every frame.
+  SurfaceChanges& changes = target->changes;
+  const bool sameCopy = changes.copyOf == source && changes.copyOfVersion == source->version;
+  if (!sameCopy) changes.MarkAll();
   for (int y = 0; y < SurfaceHeight; ++y) {
-    std::memcpy(target->pixels.get() + y * target->pitch, source->pixels.get() + y * source->pitch,
-                SurfaceWidth);
+    if (changes.left[y] >= changes.right[y]) continue;
+    std::memcpy(target->pixels.get() + y * target->pitch + changes.left[y],
+                source->pixels.get() + y * source->pitch + changes.left[y],
+                changes.right[y] - changes.left[y]);
   }
+  changes.Clear();
+  changes.copyOf = source;
+  changes.copyOfVersion = source->version;
+  ++target->version;
   return DD_OK;
 }
 
@@ -347,7 +393,8 @@ int SetPalette(int index, tagPALETTEENTRY* col) {
 
 void PrintText(const char* text, int x, int y, unsigned long front, unsigned long back) {
   // Text needs the front surface free for drawing (GDI's device context).
-  if (text == nullptr || Usable(lpDDSPrimary) != DD_OK) return;
+  // No text, nothing to match against the palette (the runner's is empty).
+  if (text == nullptr || text[0] == '\0' || Usable(lpDDSPrimary) != DD_OK) return;
   const DisplayPicture picture = PictureOf(*lpDDSPrimary);
   const unsigned char ink = NearestEntry(front, picture.palette);
   const unsigned char paper = NearestEntry(back, picture.palette);
@@ -355,14 +402,17 @@ void PrintText(const char* text, int x, int y, unsigned long front, unsigned lon
   for (size_t i = 0; i < length; ++i) {
     const long left = x + static_cast<long>(i) * FontCellWidth;
     if (left >= SurfaceWidth) break;
+    MarkCell(*lpDDSPrimary, static_cast<int>(left), y);
     DrawTextCell(*lpDDSPrimary, static_cast<unsigned char>(text[i]), static_cast<int>(left), y, ink,
                  paper);
   }
-  if (length > 0) lpDD->display->Refresh(picture);
+  lpDD->display->Refresh(picture);
 }
 
 void PutPixelDD(int x, int y, unsigned long col) {
   if (Usable(lpDDSBack) != DD_OK) return;
   if (x < 0 || y < 0 || x >= SurfaceWidth || y >= SurfaceHeight) return;
   lpDDSBack->pixels[y * lpDDSBack->pitch + x] = NearestEntry(col, PictureOf(*lpDDSBack).palette);
+  ++lpDDSBack->version;
+  lpDDSBack->changes.Mark(y, y + 1, 1, x, x + 1);
 }

@@ -46,6 +46,7 @@ struct DDBLTFX {
 constexpr long DD_OK = 0;
 constexpr long DDERR_GENERIC = 0x80004005L;
 constexpr long DDERR_INVALIDPARAMS = 0x80070057L;
+constexpr long DDERR_OUTOFMEMORY = 0x8007000EL;
 constexpr long DDERR_INVALIDMODE = 0x8876005AL;
 constexpr long DDERR_SURFACEBUSY = 0x887601AEL;
 constexpr long DDERR_SURFACELOST = 0x887601C2L;
@@ -90,6 +91,11 @@ extern int DDrawRunning;
 int DDrawInit(WindowHandle hWnd, int width, int height, int colors);
 void DirectDrawClose();
 int LockSurface(_DDSURFACEDESC& ddsd, LPDIRECTDRAWSURFACE& lpDDSSurf);
+// LockSurface for a caller that writes only rows top, top + step, ... below
+// bottom, columns [left, right): a later whole-surface copy onto the surface
+// then restores only those.
+int LockSurfaceRows(_DDSURFACEDESC& ddsd, LPDIRECTDRAWSURFACE& lpDDSSurf, int top, int bottom,
+                    int step, int left, int right);
 void UnlockSurface(_DDSURFACEDESC& ddsd, LPDIRECTDRAWSURFACE& lpDDSSurf);
 void PutPixel(_DDSURFACEDESC* ddsd, int x, int y, char col);
 void ClearScreen(unsigned long c);

@@ -1,5 +1,8 @@
 #include "ppu/ppu.h"
 
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 #include "cart/rom.h"
@@ -14,14 +17,21 @@ void InitializePPU() {
 
 namespace {
 
+// Each bit of a pattern byte, leftmost pixel first, as one byte of 0 or 1.
+constexpr std::array<std::uint64_t, 256> kSpreadBits = [] {
+  std::array<std::uint64_t, 256> table{};
+  for (unsigned int byte = 0; byte < 256; ++byte)
+    for (unsigned int column = 0; column < 8; ++column)
+      if (byte & (0x80u >> column)) table[byte] |= std::uint64_t{1} << (8 * column);
+  return table;
+}();
+
+// A row's eight colour numbers at once: low-plane bits count 1, high-plane 2.
 void DecodeTile(const unsigned char* source, PatternTableTile& tile) {
+  static_assert(std::endian::native == std::endian::little, "row bytes are laid out low first");
   for (int row = 0; row < 8; ++row) {
-    const unsigned char low = source[row];
-    const unsigned char high = source[row + 8];
-    for (int column = 0; column < 8; ++column) {
-      const unsigned char mask = 0x80 >> column;
-      tile.data[row * 8 + column] = ((low & mask) ? 1 : 0) + ((high & mask) ? 2 : 0);
-    }
+    const std::uint64_t colours = kSpreadBits[source[row]] | (kSpreadBits[source[row + 8]] << 1);
+    std::memcpy(tile.data + row * 8, &colours, sizeof colours);
   }
 }
 

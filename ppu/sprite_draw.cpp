@@ -1,12 +1,15 @@
 #include "cpu/cpu.h"
 #include "ppu/ppu.h"
+#include "ppu/ppu_registers.h"
 #include "ppu/spriteram.h"
 
 namespace {
 
 constexpr int kPictureLeft = 64;
-constexpr unsigned char kShowSprites = 0x10;
-constexpr unsigned char kTallSprites = 0x20;
+using ppu_register::kControl;
+using ppu_register::kMask;
+using ppu_register::kShowSprites;
+using ppu_register::kTallSprites;
 constexpr unsigned char kBehindBackground = 0x20;
 constexpr unsigned char kFlipHorizontal = 0x40;
 constexpr unsigned char kFlipVertical = 0x80;
@@ -83,7 +86,8 @@ enum class Layer { Behind, Front };
 // Sprite 63 first, sprite 0 last: a lower-numbered sprite covers a higher one.
 void DrawLayer(SpriteRam& ram, Layer layer, void (SpriteTile::*draw)(_DDSURFACEDESC*)) {
   _DDSURFACEDESC surface;
-  if (!LockSurface(surface, lpDDSBack)) return;
+  // Sprite rows lie on even surface rows, from the picture's left edge on.
+  if (!LockSurfaceRows(surface, lpDDSBack, 0, SurfaceHeight, 2, kPictureLeft, SurfaceWidth)) return;
   for (int n = 63; n >= 0; --n) {
     SpriteTile& sprite = ram.Sprites[n];
     if (sprite.Attributes == nullptr) continue;  // sprite views not created yet
@@ -135,8 +139,8 @@ void SpriteRam::Draw8x16() {
 }
 
 void DrawSpritesBack() {
-  if (!(CPU.Memory[0x2001] & kShowSprites)) return;
-  if (CPU.Memory[0x2000] & kTallSprites) {
+  if (!(CPU.Memory[kMask] & kShowSprites)) return;
+  if (CPU.Memory[kControl] & kTallSprites) {
     SPRRAM.Draw8x16back();
   } else {
     SPRRAM.Draw8x8back();
@@ -144,8 +148,8 @@ void DrawSpritesBack() {
 }
 
 void DrawSprites() {
-  if (!(CPU.Memory[0x2001] & kShowSprites)) return;
-  if (CPU.Memory[0x2000] & kTallSprites) {
+  if (!(CPU.Memory[kMask] & kShowSprites)) return;
+  if (CPU.Memory[kControl] & kTallSprites) {
     SPRRAM.Draw8x16();
   } else {
     SPRRAM.Draw8x8();

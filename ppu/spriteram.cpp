@@ -4,6 +4,7 @@
 
 #include "cpu/cpu.h"
 #include "ppu/ppu.h"
+#include "ppu/ppu_registers.h"
 
 SpriteRam SPRRAM;
 unsigned char Sprite0Scanline = 0;
@@ -33,7 +34,7 @@ unsigned char SpriteRam::GetMem(int place) {
 }
 
 int SpriteRam::GetTable() {
-  return (CPU.Memory[0x2000] >> 3) & 1;
+  return (CPU.Memory[ppu_register::kControl] & ppu_register::kSpritePatternTable) ? 1 : 0;
 }
 
 void SpriteRam::Initialize() {
@@ -61,7 +62,7 @@ int FirstOpaqueRow(unsigned int patternAddress, int rows) {
 void SpriteRam::UpdateSprite0() {
   const unsigned char tile = SPR_RAM[1];
   int row;
-  if (CPU.Memory[0x2000] & 0x20) {
+  if (CPU.Memory[ppu_register::kControl] & ppu_register::kTallSprites) {
     row = FirstOpaqueRow((tile & 1) * 0x1000 + (tile & 0xFE) * 16, 16);
   } else {
     row = FirstOpaqueRow(GetTable() * 0x1000 + tile * 16, 8);

@@ -1,12 +1,15 @@
 #include "tools/headless_run.h"
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <memory>
 #include <string>
 
 #include "cart/board_binding.h"
 #include "cart/load_sequence.h"
 #include "cpu/cpu.h"
+#include "cpu/waiting_loop.h"
 #include "debugger/disassembler.h"
 #include "debugger/memory_dump.h"
 #include "emulation/emulate.h"
@@ -24,6 +27,23 @@ struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
+
+// Closes an output the runner wrote and says whether every byte reached
+// it: a full disk shows only in a later write or in the close, so both
+// count. On failure prints one line naming the file and the reason.
+bool CloseOutput(File& file, const std::string& path, std::FILE* errors) {
+  errno = 0;
+  bool written = std::fflush(file.get()) == 0 && !std::ferror(file.get());
+  int reason = errno;
+  if (std::fclose(file.release()) != 0 && written) {
+    written = false;
+    reason = errno;
+  }
+  if (!written)
+    std::fprintf(errors, "Couldn't write %s: %s\n", path.c_str(),
+                 reason != 0 ? std::strerror(reason) : "write error");
+  return written;
+}
 
 void ApplyRegisters(const RegisterSettings& registers) {
   if (registers.PC) CPU.PC = *registers.PC;
@@ -101,7 +121,7 @@ bool WriteDump(const std::string& path, const unsigned char* area, std::size_t l
     return false;
   }
   WriteMemoryDump(out.get(), area, length);
-  return true;
+  return CloseOutput(out, path, errors);
 }
 
 bool WriteOutputs(const RunOptions& options, std::FILE* errors) {
@@ -137,12 +157,13 @@ int RunLoaded(const RunOptions& options, std::FILE* errors) {
     }
   }
   ApplyRegisters(options.registers);
+  cpu::SkipWaitingLoops = options.skipWaitingLoops;
   auto start = std::chrono::steady_clock::now();
   unsigned long frames =
       options.steps ? RunSteps(options, trace.get()) : RunFrames(options, trace.get());
   std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-  trace.reset();
-  bool ok = WriteOutputs(options, errors);
+  bool ok = !trace || CloseOutput(trace, options.traceFile, errors);
+  ok &= WriteOutputs(options, errors);
   if (options.bench) PrintBench(frames, elapsed.count());
   return ok ? 0 : 1;
 }

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
+#include <system_error>
+#include <utility>
 
 const char* const RunUsage =
     "usage: taviro-run [options] IMAGE\n"
@@ -20,6 +23,7 @@ const char* const RunUsage =
     "  --dump-ppu FILE     write PPU memory $0000-$3FFF as the debugger dumps it\n"
     "  --boards DIR        look for board plug-ins in DIR\n"
     "  --bench             end with: frames N, seconds S, fps F, cycles/s C\n"
+    "  --no-skip           execute waiting loops instruction by instruction\n"
     "  -h, --help          print this and stop\n";
 
 namespace {
@@ -107,6 +111,35 @@ bool ParseOnePress(const std::string& item, std::vector<ButtonHold>& presses, st
   return true;
 }
 
+// The options that name a file or directory.
+std::string* PathOption(const std::string& option, RunOptions& options) {
+  if (option == "--trace") return &options.traceFile;
+  if (option == "--screenshot") return &options.screenshotFile;
+  if (option == "--dump-cpu") return &options.cpuDumpFile;
+  if (option == "--dump-ppu") return &options.ppuDumpFile;
+  if (option == "--boards") return &options.boardsDirectory;
+  return nullptr;
+}
+
+// An output written over the image would destroy it before it is read.
+bool OutputsSpareTheImage(const RunOptions& options, std::string& error) {
+  const std::pair<const char*, const std::string*> outputs[] = {
+      {"--trace", &options.traceFile},
+      {"--screenshot", &options.screenshotFile},
+      {"--dump-cpu", &options.cpuDumpFile},
+      {"--dump-ppu", &options.ppuDumpFile},
+  };
+  for (const auto& [option, path] : outputs) {
+    std::error_code ignored;
+    if (!path->empty() &&
+        (*path == options.image || std::filesystem::equivalent(*path, options.image, ignored))) {
+      error = std::string(option) + " would overwrite the image: " + *path;
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 bool ParseRegisters(const std::string& text, RegisterSettings& registers, std::string& error) {
@@ -135,6 +168,10 @@ bool ParseRunOptions(int argc, const char* const* argv, RunOptions& options, std
     std::string option = argv[i];
     if (option == "--bench") {
       options.bench = true;
+      continue;
+    }
+    if (option == "--no-skip") {
+      options.skipWaitingLoops = false;
       continue;
     }
     if (option == "--help" || option == "-h") {
@@ -170,16 +207,12 @@ bool ParseRunOptions(int argc, const char* const* argv, RunOptions& options, std
       if (!ParseRegisters(value, options.registers, error)) return false;
     } else if (option == "--press") {
       if (!ParsePresses(value, options.presses, error)) return false;
-    } else if (option == "--trace") {
-      options.traceFile = value;
-    } else if (option == "--screenshot") {
-      options.screenshotFile = value;
-    } else if (option == "--dump-cpu") {
-      options.cpuDumpFile = value;
-    } else if (option == "--dump-ppu") {
-      options.ppuDumpFile = value;
-    } else if (option == "--boards") {
-      options.boardsDirectory = value;
+    } else if (std::string* path = PathOption(option, options)) {
+      if (value.empty()) {
+        error = option + " needs a file name";
+        return false;
+      }
+      *path = value;
     } else {
       error = "unknown option: " + option;
       return false;
@@ -193,5 +226,5 @@ bool ParseRunOptions(int argc, const char* const* argv, RunOptions& options, std
     error = "--frames and --steps exclude each other";
     return false;
   }
-  return true;
+  return OutputsSpareTheImage(options, error);
 }

@@ -30,7 +30,8 @@ struct RunOptions {
   std::string ppuDumpFile;
   std::string boardsDirectory;
   bool bench = false;
-  bool help = false;  // --help: print the usage and run nothing
+  bool skipWaitingLoops = true;  // --no-skip: execute every instruction of a waiting loop
+  bool help = false;             // --help: print the usage and run nothing
 };
 
 // Fills options from argv; on a usage error returns false with the reason.

@@ -13,6 +13,7 @@
 
 #include "boards/board_entry_names.h"
 #include "boards/nesdata.h"
+#include "cart/board_binding.h"
 #include "cart/rom.h"
 #include "cpu/cpu.h"
 #include "io/memoryio.h"
@@ -52,16 +53,7 @@ class BoardUnderTest {
     std::copy(source.chr.begin(), source.chr.end(), image.CHR_ROM);
     image.PRGROMPages = prgPages;
     image.CHRROMPages = chrPages;
-    _NESData record{&CPU,
-                    &PPU,
-                    &image,
-                    &WriteAddress,
-                    &AlreadyRead2007,
-                    MemoryPage,
-                    PrerenderPatternTiles,
-                    SetNESPalette,
-                    GenerateIRQ};
-    LoadRom(record);
+    LoadRom(BoardRecord(&image));
   }
 
   // Sets the PPU address the way two $2006 writes leave it.

@@ -9,6 +9,11 @@ struct PortCase {
   unsigned int mirroringRegister;  // bit 0: 1 horizontal, 0 vertical
 };
 
+// Test names (and CTest's) show the board, not the record's bytes and pointer.
+void PrintTo(const PortCase& c, std::ostream* out) {
+  *out << c.board;
+}
+
 class DataPort : public HostState, public ::testing::WithParamInterface<PortCase> {
  protected:
   void SetUp() override {

@@ -51,7 +51,11 @@ int MapperLoadRom(_NESData data) {
   ++LoadsSinceLibraryLoad;
   std::memcpy(&NESData.CPU->Memory[0x7E00], &NESData, sizeof NESData);
   NESData.CPU->Memory[0x7DFF] = static_cast<unsigned char>(LoadsSinceLibraryLoad);
+#ifndef LEAVE_WINDOW_3_UNSET
   for (int i = 0; i < 4; ++i) NESData.MemoryPage[i] = NESData.ROMImage->PRG_ROM;
+#else
+  for (int i = 0; i < 3; ++i) NESData.MemoryPage[i] = NESData.ROMImage->PRG_ROM;
+#endif
   return 1;
 }
 #endif

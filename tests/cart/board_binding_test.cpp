@@ -57,6 +57,13 @@ TEST_F(Binding, MissingEntryPointsGiveTheirCodesAndMessages) {
   }
 }
 
+TEST_F(Binding, BoardLeavingAProgramWindowUnsetIsRefused) {
+  EXPECT_EQ(LoadMapper(209), RomLoadNoLibrary);
+  EXPECT_FALSE(ImageLoaded());
+  for (unsigned char* window : MemoryPage) ASSERT_NE(window, nullptr);
+  EXPECT_EQ(read_mem(0xE000), 0);  // the no-cartridge board answers
+}
+
 TEST_F(Binding, EntryPointsAreResolvedInTheirFixedOrder) {
   // 210 lacks MapperVramRead and MapperLoadRom, 211 MapperMainRead and
   // MapperEndScanline: the earlier one in the order names the failure.

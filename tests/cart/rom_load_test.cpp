@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <cstring>
 #include <fstream>
@@ -127,6 +128,16 @@ TEST_F(RomLoad, FileThatCannotBeOpenedGivesCode1AndReleasesTheOldBanks) {
   Load(image);
   EXPECT_EQ(ROMimage.load("/"), RomLoadCouldNotOpen);
   EXPECT_EQ(0, std::memcmp(ROMimage.Header, image.header, 16));
+}
+
+// Reading a FIFO without a writer would wait forever, and a device never
+// ends: neither is read at all.
+TEST_F(RomLoad, FifoOrDeviceIsRefusedWithCode1BeforeAnyRead) {
+  TempDirectory directory;
+  const std::string fifo = directory.path() + "/game.nes";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(ROMimage.load(fifo.c_str()), RomLoadCouldNotOpen);
+  EXPECT_EQ(ROMimage.load("/dev/zero"), RomLoadCouldNotOpen);
 }
 
 TEST_F(RomLoad, ImageWithoutProgramDataIsRefusedWithCode9AndNoBoard) {

@@ -157,13 +157,13 @@ TEST_F(AddressingTest, StoresAndReadModifyWriteReachAllFourRamCopies) {
 }
 
 TEST_F(AddressingTest, ReadModifyWriteOnTheBoardIsOneReadAndOneWrite) {
-  test_board::program[0x1000] = 0x41;
+  ram_board::program[0x1000] = 0x41;
   Execute({0xEE, 0x00, 0x90});  // INC $9000
-  ASSERT_EQ(test_board::calls.cpu_reads.size(), 1u);
-  EXPECT_EQ(test_board::calls.cpu_reads[0], 0x9000u);
-  ASSERT_EQ(test_board::calls.cpu_writes.size(), 1u);
-  EXPECT_EQ(test_board::calls.cpu_writes[0].first, 0x9000u);
-  EXPECT_EQ(test_board::calls.cpu_writes[0].second, 0x42);
+  ASSERT_EQ(ram_board::calls.cpu_reads.size(), 1u);
+  EXPECT_EQ(ram_board::calls.cpu_reads[0], 0x9000u);
+  ASSERT_EQ(ram_board::calls.cpu_writes.size(), 1u);
+  EXPECT_EQ(ram_board::calls.cpu_writes[0].first, 0x9000u);
+  EXPECT_EQ(ram_board::calls.cpu_writes[0].second, 0x42);
 }
 
 }  // namespace

@@ -66,7 +66,7 @@ TEST_F(ControlTest, JmpIndirectReadsItsPointerFromMemoryNotTheBoard) {
   CPU.Memory[0xFFFD] = 0x03;
   Execute({0x6C, 0xFC, 0xFF});
   EXPECT_EQ(Pc(), 0x0300);
-  EXPECT_TRUE(test_board::calls.cpu_reads.empty());
+  EXPECT_TRUE(ram_board::calls.cpu_reads.empty());
 }
 
 TEST_F(ControlTest, CodeRunsFromTheWindowsEvenBelow8000) {
@@ -85,8 +85,8 @@ TEST_F(ControlTest, OperandsSpanningTwoWindowsComeFromEach) {
   static unsigned char window1[0x2000];
   window1[0] = 0xA1;
   MemoryPage[1] = window1;
-  test_board::program[0x2000] = 0xEE;  // what a contiguous read would take
-  Execute(0x9FFE, {0x4C, 0x34});       // JMP $A134, high byte at $A000
+  ram_board::program[0x2000] = 0xEE;  // what a contiguous read would take
+  Execute(0x9FFE, {0x4C, 0x34});      // JMP $A134, high byte at $A000
   EXPECT_EQ(Pc(), 0xA134);
 }
 

@@ -30,8 +30,8 @@ class FrameDriverTest : public CpuTest {
 
   // Steps until the current line ends.
   static void StepToLineEnd() {
-    const int before = test_board::calls.end_scans;
-    while (test_board::calls.end_scans == before) StepCpu();
+    const int before = ram_board::calls.end_scans;
+    while (ram_board::calls.end_scans == before) StepCpu();
   }
 };
 
@@ -52,7 +52,7 @@ TEST_F(FrameDriverTest, NmiIsTakenAtTheFirstBoundaryAtOrAfter26880Cycles) {
   EXPECT_EQ(CPU.Memory[0x2002] & kVerticalBlank, kVerticalBlank);
   EXPECT_EQ(NumScanlines, 22);
   EXPECT_EQ(PPU.Scanline, 0);
-  EXPECT_EQ(test_board::calls.end_scans, 240);
+  EXPECT_EQ(ram_board::calls.end_scans, 240);
 }
 
 TEST_F(FrameDriverTest, WithoutNmiEnableVerticalBlankStillBeginsWithoutAPush) {
@@ -67,11 +67,11 @@ TEST_F(FrameDriverTest, WithoutNmiEnableVerticalBlankStillBeginsWithoutAPush) {
 
 TEST_F(FrameDriverTest, AFullFrameEndsEveryOneOf262Lines) {
   RunCpu();
-  test_board::calls.end_scans = 0;
+  ram_board::calls.end_scans = 0;
   RunCpu();
-  EXPECT_EQ(test_board::calls.end_scans, 262);
+  EXPECT_EQ(ram_board::calls.end_scans, 262);
   RunCpu();
-  EXPECT_EQ(test_board::calls.end_scans, 2 * 262);
+  EXPECT_EQ(ram_board::calls.end_scans, 2 * 262);
 }
 
 TEST_F(FrameDriverTest, VerticalBlankEndsAfter22LinesAndResetsTheScrollToggle) {
@@ -110,7 +110,7 @@ TEST_F(FrameDriverTest, ExcessCyclesCarryIntoTheNextLine) {
   Execute({0xEA});  // NOP: 115
   EXPECT_EQ(Cycles(), 3u);
   EXPECT_EQ(PPU.Scanline, 1);
-  EXPECT_EQ(test_board::calls.end_scans, 1);
+  EXPECT_EQ(ram_board::calls.end_scans, 1);
 }
 
 TEST_F(FrameDriverTest, Sprite0FlagIsUpForExactlyOneLine) {
@@ -216,7 +216,7 @@ TEST_F(FrameDriverTest, IrqPushesFlagsAsTheyWereThenDisablesInterrupts) {
 }
 
 TEST_F(FrameDriverTest, IrqFromTheBoardsLineEndReturnsToTheNextInstruction) {
-  test_board::calls.on_end_scan = [] { GenerateIRQ(); };
+  ram_board::calls.on_end_scan = [] { GenerateIRQ(); };
   CPU.S = 0xFF;
   CPU.Cycles = 110;
   Execute(0x8003, {0xEA});  // NOP ends the line

@@ -52,32 +52,32 @@ TEST_F(MemoryMapTest, EveryNonPortAddressBelow8000IsPlainMemory) {
     ASSERT_EQ(CPU.Memory[address], value) << std::hex << address;
     ASSERT_EQ(read_mem(address), value) << std::hex << address;
   }
-  EXPECT_TRUE(test_board::calls.cpu_writes.empty());
-  EXPECT_TRUE(test_board::calls.cpu_reads.empty());
-  EXPECT_TRUE(test_board::calls.ppu_writes.empty());
+  EXPECT_TRUE(ram_board::calls.cpu_writes.empty());
+  EXPECT_TRUE(ram_board::calls.cpu_reads.empty());
+  EXPECT_TRUE(ram_board::calls.ppu_writes.empty());
   EXPECT_EQ(HorV, 0);  // $2008-$3FFF do not mirror the scroll port
 }
 
 TEST_F(MemoryMapTest, EveryAddressFrom8000ReachesTheBoard) {
   for (unsigned int address = 0x8000; address < 0x10000; address += 0x0FFF) {
-    test_board::calls = {};
+    ram_board::calls = {};
     write_mem(address, 0x5E);
-    ASSERT_EQ(test_board::calls.cpu_writes.size(), 1u);
-    EXPECT_EQ(test_board::calls.cpu_writes[0].first, address);
-    EXPECT_EQ(test_board::calls.cpu_writes[0].second, 0x5E);
+    ASSERT_EQ(ram_board::calls.cpu_writes.size(), 1u);
+    EXPECT_EQ(ram_board::calls.cpu_writes[0].first, address);
+    EXPECT_EQ(ram_board::calls.cpu_writes[0].second, 0x5E);
     read_mem(address);
-    ASSERT_EQ(test_board::calls.cpu_reads.size(), 1u);
-    EXPECT_EQ(test_board::calls.cpu_reads[0], address);
+    ASSERT_EQ(ram_board::calls.cpu_reads.size(), 1u);
+    EXPECT_EQ(ram_board::calls.cpu_reads[0], address);
   }
   EXPECT_EQ(CPU.Memory[0x8000], 0);  // cartridge space is not kept in Memory
 }
 
 TEST_F(MemoryMapTest, AnInstructionReadsTheBoardThroughTheCartridgeRoute) {
-  test_board::program[0x1234] = 0x6B;
+  ram_board::program[0x1234] = 0x6B;
   Execute({0xAD, 0x34, 0x92});  // LDA $9234
   EXPECT_EQ(CPU.AC, 0x6B);
-  ASSERT_EQ(test_board::calls.cpu_reads.size(), 1u);
-  EXPECT_EQ(test_board::calls.cpu_reads[0], 0x9234u);
+  ASSERT_EQ(ram_board::calls.cpu_reads.size(), 1u);
+  EXPECT_EQ(ram_board::calls.cpu_reads[0], 0x9234u);
 }
 
 TEST_F(MemoryMapTest, AddressesAboveFFFFAreReducedTo16Bits) {
@@ -125,10 +125,10 @@ TEST_F(MemoryMapTest, AddressPortWritesMoveTheAddressLatch) {
 TEST_F(MemoryMapTest, DataPortGoesToTheBoard) {
   CPU.AC = 0x77;
   Execute({0x8D, 0x07, 0x20});  // STA $2007
-  ASSERT_EQ(test_board::calls.ppu_writes.size(), 1u);
-  EXPECT_EQ(test_board::calls.ppu_writes[0], 0x77);
+  ASSERT_EQ(ram_board::calls.ppu_writes.size(), 1u);
+  EXPECT_EQ(ram_board::calls.ppu_writes[0], 0x77);
   Execute({0xAD, 0x07, 0x20});  // LDA $2007
-  EXPECT_EQ(test_board::calls.ppu_reads, 1);
+  EXPECT_EQ(ram_board::calls.ppu_reads, 1);
   EXPECT_EQ(CPU.AC, 0x5A);
 }
 

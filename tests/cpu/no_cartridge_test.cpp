@@ -39,11 +39,11 @@ TEST_F(NoCartridgeTest, RestoresZerosEvenAfterTheBoardsPageWasWritten) {
 }
 
 TEST_F(NoCartridgeTest, ReplacesABoundBoard) {
-  test_board::Bind();
+  ram_board::Bind();
   UseNoCartridge();
-  for (unsigned char* window : MemoryPage) EXPECT_NE(window, test_board::program);
+  for (unsigned char* window : MemoryPage) EXPECT_NE(window, ram_board::program);
   write_mem(0x8000, 1);
-  EXPECT_TRUE(test_board::calls.cpu_writes.empty());
+  EXPECT_TRUE(ram_board::calls.cpu_writes.empty());
 }
 
 TEST_F(NoCartridgeTest, TheCoreCanResetStepAndRunAFrame) {

@@ -1,36 +1,13 @@
 #pragma once
-// A RAM-only test board: the four windows show one 32 KB program area that
-// tests write programs into, and the board entry points record what reaches
-// them. The fixture binds it before each test and restores the no-cartridge
-// board afterwards.
+// The processor tests' fixture: binds the RAM board (tests/support) before
+// each test and restores the no-cartridge board afterwards.
 
 #include <gtest/gtest.h>
 
 #include <initializer_list>
-#include <utility>
-#include <vector>
 
 #include "cpu/cpu.h"
-
-namespace test_board {
-
-// What the board's entry points have seen.
-struct Calls {
-  std::vector<std::pair<unsigned int, unsigned char>> cpu_writes;
-  std::vector<unsigned int> cpu_reads;
-  std::vector<unsigned char> ppu_writes;
-  int ppu_reads = 0;
-  int end_scans = 0;
-  // Called from the board's end-of-scanline entry when set.
-  void (*on_end_scan)() = nullptr;
-};
-
-extern Calls calls;
-extern unsigned char program[0x8000];  // $8000-$FFFF as the windows show it
-
-void Bind();
-
-}  // namespace test_board
+#include "tests/support/ram_board.h"
 
 // The record is byte-packed and the test macros bind references, so the wide
 // registers are read by value.

@@ -10,17 +10,17 @@ namespace {
 using ZeroCycleSweep = CpuTest;
 
 TEST_F(ZeroCycleSweep, ProgramOfOnlyZeroCycleOpcodesStillEndsItsFrame) {
-  std::memset(test_board::program, 0x02, sizeof test_board::program);
+  std::memset(ram_board::program, 0x02, sizeof ram_board::program);
   CPU.PC = 0x8000;
   RunCpu();  // returns at the start of vertical blank
   EXPECT_EQ(NumScanlines, 22);
-  EXPECT_EQ(test_board::calls.end_scans, 240);
+  EXPECT_EQ(ram_board::calls.end_scans, 240);
 }
 
 TEST_F(ZeroCycleSweep, PassingThroughZeroCycleBytesCostsNothing) {
   // 8 KB of $80 in window 0 and a JMP back to its start: every pass costs
   // only the jump's three cycles.
-  std::memset(test_board::program, 0x80, 0x2000);
+  std::memset(ram_board::program, 0x80, 0x2000);
   Place(0xA000, {0x4C, 0x00, 0x80});
   CPU.PC = 0x8000;
   CPU.Cycles = 0;

@@ -56,6 +56,11 @@ struct MapperCase {
   int expected;
 };
 
+// Test names (and CTest's) show the case, not the record's bytes and pointers.
+void PrintTo(const MapperCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
 class MapperNumbers : public ::testing::TestWithParam<MapperCase> {};
 
 TEST_P(MapperNumbers, OnlyMappers4And9FindAPlugIn) {

@@ -141,6 +141,11 @@ struct UsageCase {
   const char* reason;
 };
 
+// Test names (and CTest's) show the case, not the record's bytes and pointers.
+void PrintTo(const UsageCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
 class RunnerUsage : public RunnerRobustness, public ::testing::WithParamInterface<UsageCase> {};
 
 TEST_P(RunnerUsage, PrintsTheReasonAndTheUsageAndExits2) {

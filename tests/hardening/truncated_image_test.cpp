@@ -39,6 +39,11 @@ struct Cut {
   std::size_t length;  // kTrailing: the whole file and 4 KB more
 };
 
+// Test names (and CTest's) show the cut, not the record's bytes and pointers.
+void PrintTo(const Cut& cut, std::ostream* out) {
+  *out << cut.cartridge << " " << cut.label;
+}
+
 std::vector<Cut> CutsOf(const std::string& cartridge) {
   const Bytes file = CartridgeBytes(cartridge);
   if (file.size() < kHeaderSize) return {{cartridge, "NotBuilt", 0}};

@@ -6,35 +6,48 @@
 
 namespace ram_board {
 
+Calls calls;
 unsigned char program[0x8000];
 
 namespace {
 
-unsigned char Read(unsigned int address) {
+int CPUWrite(unsigned int address, unsigned char value) {
+  calls.cpu_writes.emplace_back(address, value);
+  return 0;
+}
+
+unsigned char CPURead(unsigned int address) {
+  calls.cpu_reads.push_back(address);
   return program[address & 0x7FFF];
 }
-int Write(unsigned int address, unsigned char value) {
-  program[address & 0x7FFF] = value;
+
+int PPUWrite(unsigned char value) {
+  calls.ppu_writes.push_back(value);
+  CPU.Memory[0x2007] = value;
   return 0;
 }
-int DataPortWrite(unsigned char) {
-  return 0;
+
+unsigned char PPURead() {
+  ++calls.ppu_reads;
+  return 0x5A;
 }
-unsigned char DataPortRead() {
-  return 0;
+
+void EndScan() {
+  ++calls.end_scans;
+  if (calls.on_end_scan) calls.on_end_scan();
 }
-void EndScanline() {}
 
 }  // namespace
 
 void Bind() {
   std::memset(program, 0, sizeof program);
+  calls = Calls{};
   for (int window = 0; window < 4; ++window) MemoryPage[window] = program + window * 0x2000;
-  MapperCPURead = Read;
-  MapperCPUWrite = Write;
-  MapperPPURead = DataPortRead;
-  MapperPPUWrite = DataPortWrite;
-  MapperEndScan = EndScanline;
+  MapperCPUWrite = CPUWrite;
+  MapperCPURead = CPURead;
+  MapperPPUWrite = PPUWrite;
+  MapperPPURead = PPURead;
+  MapperEndScan = EndScan;
 }
 
 void Place(unsigned int address, std::initializer_list<unsigned char> bytes) {

@@ -21,6 +21,10 @@ TEST(RunOptions, DefaultsToSixtyFramesOfTheImage) {
   EXPECT_EQ(options.frames, 60u);
   EXPECT_FALSE(options.steps);
   EXPECT_FALSE(options.bench);
+  EXPECT_TRUE(options.skipWaitingLoops);
+  RunOptions exact;
+  ASSERT_TRUE(Parse({"--no-skip", "game.nes"}, exact, error)) << error;
+  EXPECT_FALSE(exact.skipWaitingLoops);
 }
 
 TEST(RunOptions, RegistersAreHexInAnyOrderAndCase) {

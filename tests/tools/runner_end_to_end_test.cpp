@@ -2,6 +2,7 @@
 // its trace, dumps, screenshot, benchmark line and exit statuses.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -40,9 +41,9 @@ std::string Golden(const char* name) {
 class Runner : public ::testing::Test {
  protected:
   // Runs taviro-run with the arguments; returns its exit status.
-  int Run(const std::string& arguments) {
-    std::string command = "'" + ProgramBuildDirectory() + "/taviro-run' " + arguments + " >'" +
-                          work.path() + "/out' 2>'" + work.path() + "/err'";
+  int Run(const std::string& arguments, const std::string& shellPrefix = "") {
+    std::string command = shellPrefix + "'" + ProgramBuildDirectory() + "/taviro-run' " +
+                          arguments + " >'" + work.path() + "/out' 2>'" + work.path() + "/err'";
     int status = std::system(command.c_str());
     out = ReadFile(work.path() + "/out");
     err = ReadFile(work.path() + "/err");
@@ -200,6 +201,40 @@ TEST_F(Runner, HelpPrintsTheUsageAndRunsNothing) {
 TEST_F(Runner, UnwritableOutputIsReportedWithExit1) {
   EXPECT_EQ(Run("--frames 1 --dump-cpu /nonexistent/dir/cpu.dmp " + Rom("demo")), 1);
   EXPECT_NE(err.find("Couldn't Open File for output"), std::string::npos);
+}
+
+// A file size limit makes every write past the first few hundred bytes fail
+// as a full disk would (the signal it raises is ignored, so writes return
+// the error), whatever the machine's /dev/full is.
+constexpr const char* kTinyFiles = "trap '' XFSZ; ulimit -f 1; ";
+
+TEST_F(Runner, TraceThatCannotBeWrittenOutIsReportedWithExit1) {
+  EXPECT_EQ(Run("--frames 2 --trace " + File("trace") + " " + Rom("demo"), kTinyFiles), 1);
+  EXPECT_EQ(err, "Couldn't write " + File("trace") + ": File too large\n");
+}
+
+TEST_F(Runner, DumpCutShortIsReportedWithExit1) {
+  EXPECT_EQ(Run("--frames 1 --dump-ppu " + File("ppu.dmp") + " " + Rom("demo"), kTinyFiles), 1);
+  EXPECT_EQ(err, "Couldn't write " + File("ppu.dmp") + ": File too large\n");
+}
+
+TEST_F(Runner, EmptyScreenshotPathIsAUsageError) {
+  EXPECT_EQ(Run("--screenshot '' " + Rom("demo")), 2);
+  EXPECT_NE(err.find("--screenshot needs a file name"), std::string::npos);
+}
+
+TEST_F(Runner, ScreenshotOverTheImageIsRefusedBeforeAnythingIsWritten) {
+  const std::string demo = ReadFile(Rom("demo"));
+  TempFile image(std::vector<unsigned char>(demo.begin(), demo.end()));
+  EXPECT_EQ(Run("--screenshot " + std::string(image.path()) + " " + image.path()), 2);
+  EXPECT_NE(err.find("--screenshot would overwrite the image"), std::string::npos);
+  EXPECT_EQ(ReadFile(image.path()), demo);
+}
+
+TEST_F(Runner, FifoGivenAsTheImageIsRefusedWithoutWaiting) {
+  ASSERT_EQ(::mkfifo(File("game.nes").c_str(), 0600), 0);
+  EXPECT_EQ(Run(File("game.nes")), 1);
+  EXPECT_EQ(err, "Could Not Open File\n");
 }
 
 }  // namespace

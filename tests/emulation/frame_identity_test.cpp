@@ -1,0 +1,139 @@
+// Passing a waiting loop's time at once must leave the machine exactly as
+// executing every instruction does. Our own cartridges and, when the
+// checkout has them beside it, the outside cartridges of ../shared/bench-roms
+// (never copied into the project) run with the shortcut on and off, and the
+// whole machine is compared after every frame.
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cart/board_binding.h"
+#include "cart/load_sequence.h"
+#include "cpu/cpu.h"
+#include "cpu/waiting_loop.h"
+#include "emulation/emulate.h"
+#include "tests/cart/ines_image.h"
+#include "tests/emulation/machine_state.h"
+
+namespace {
+
+struct Cartridge {
+  std::string name;  // also the test's name
+  bool outside;      // from ../shared/bench-roms
+};
+
+// Failure messages name the cartridge rather than print the record's bytes.
+void PrintTo(const Cartridge& cartridge, std::ostream* out) {
+  *out << cartridge.name;
+}
+
+std::string CartridgePath(const Cartridge& cartridge) {
+  if (!cartridge.outside) return std::string(TAVIRO_ROM_DIR) + "/" + cartridge.name + ".nes";
+  const char* directory = std::getenv("TAVIRO_BENCH_ROMS");
+  return std::string(directory != nullptr ? directory : TAVIRO_BENCH_ROM_DIR) + "/" +
+         cartridge.name + ".nes";
+}
+
+class FrameIdentity : public ::testing::TestWithParam<Cartridge> {
+ protected:
+  void SetUp() override {
+    path_ = CartridgePath(GetParam());
+    if (GetParam().outside && !std::filesystem::is_regular_file(path_))
+      GTEST_SKIP() << path_ << " is not there";
+    SetBoardDirectory(ProgramBuildDirectory());
+    ASSERT_EQ(DDrawInit(nullptr, SurfaceWidth, SurfaceHeight, 8), 0);
+  }
+  void TearDown() override {
+    cpu::SkipWaitingLoops = true;
+    DirectDrawClose();
+    UnloadBoard();
+    SetBoardDirectory("");
+  }
+
+  void Start() {
+    ClearPortsAndRecords();
+    ASSERT_EQ(LoadImageAndReset(path_.c_str()), 0) << path_;
+  }
+
+  std::vector<MachineState> RunFrames(int frames, bool skipping) {
+    cpu::SkipWaitingLoops = skipping;
+    Start();
+    std::vector<MachineState> states;
+    for (int frame = 0; frame < frames; ++frame) {
+      NESMain();
+      states.push_back(CaptureMachine());
+    }
+    return states;
+  }
+
+  // One frame an instruction at a time, recording each visible line's
+  // scroll as the run loop does when the line ends.
+  static void StepFrame() {
+    for (;;) {
+      const bool visible = NumScanlines == 240;
+      const unsigned char line = PPU.Scanline;
+      StepCpu();
+      if (!visible) continue;
+      if (PPU.Scanline != line || NumScanlines != 240) RecordScanlineScroll(line);
+      if (NumScanlines != 240) return;
+    }
+  }
+
+  std::string path_;
+};
+
+TEST_P(FrameIdentity, SkippingWaitingLoopsChangesNoFrame) {
+  constexpr int kFrames = 600;
+  const std::vector<MachineState> executed = RunFrames(kFrames, false);
+  const std::vector<MachineState> skipped = RunFrames(kFrames, true);
+  for (int frame = 0; frame < kFrames; ++frame)
+    ASSERT_EQ(skipped[frame], executed[frame]) << "frame " << frame;
+}
+
+// RunCpu, waiting loops and all, against StepCpu from every cycle at which a
+// frame can start within its scanline.
+TEST_P(FrameIdentity, RunLoopFrameEqualsSteppedFrameFromEveryStartingCycle) {
+  constexpr int kSettlingFrames = 40;
+  for (unsigned int start = 0; start < 112; ++start) {
+    MachineState stepped{}, run{};
+    for (bool byRunLoop : {false, true}) {
+      Start();
+      for (int frame = 0; frame < kSettlingFrames; ++frame) RunCpu();
+      CPU.Cycles = start;
+      if (byRunLoop) {
+        RunCpu();
+        run = CaptureMachine();
+      } else {
+        StepFrame();
+        stepped = CaptureMachine();
+      }
+    }
+    ASSERT_EQ(run, stepped) << "starting at cycle " << start;
+  }
+}
+
+std::string CartridgeName(const ::testing::TestParamInfo<Cartridge>& info) {
+  std::string name;
+  for (char c : info.param.name) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+  return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(OurCartridges, FrameIdentity,
+                         ::testing::Values(Cartridge{"demo", false}, Cartridge{"mmc3_test", false},
+                                           Cartridge{"mmc2_test", false}),
+                         CartridgeName);
+
+INSTANTIATE_TEST_SUITE_P(OutsideCartridges, FrameIdentity,
+                         ::testing::Values(Cartridge{"BladeBuster", true},
+                                           Cartridge{"high-hopes", true},
+                                           Cartridge{"rastesam4", true},
+                                           Cartridge{"smwstomp", true}),
+                         CartridgeName);
+
+}  // namespace
