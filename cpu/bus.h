@@ -46,14 +46,18 @@ void WriteThroughRoute(unsigned char route, unsigned int address, unsigned char 
 }
 
 // address must already be reduced to 16 bits.
+// Four stores so that a read at any mirror address is a plain read.
+[[gnu::always_inline]] inline void StoreToRam(unsigned int address, unsigned char value) {
+  CPU.Memory[address] = value;
+  CPU.Memory[address + 0x0800] = value;
+  CPU.Memory[address + 0x1000] = value;
+  CPU.Memory[address + 0x1800] = value;
+}
+
 [[gnu::always_inline]] inline void WriteData(unsigned int address, unsigned char value) {
   const unsigned char route = WriteMemTable[address];
   if (route == routes::kWriteRam) [[likely]] {
-    // Four stores so that a read at any mirror address is a plain read.
-    CPU.Memory[address] = value;
-    CPU.Memory[address + 0x0800] = value;
-    CPU.Memory[address + 0x1000] = value;
-    CPU.Memory[address + 0x1800] = value;
+    StoreToRam(address, value);
   } else if (route == routes::kWritePlain) {
     CPU.Memory[address] = value;
   } else {
@@ -93,10 +97,7 @@ void WriteThroughRoute(unsigned char route, unsigned int address, unsigned char 
 [[gnu::always_inline]] inline void WriteData(Hot& h, unsigned int address, unsigned char value) {
   const unsigned char route = WriteMemTable[address];
   if (route == routes::kWriteRam) [[likely]] {
-    CPU.Memory[address] = value;
-    CPU.Memory[address + 0x0800] = value;
-    CPU.Memory[address + 0x1000] = value;
-    CPU.Memory[address + 0x1800] = value;
+    StoreToRam(address, value);
   } else if (route == routes::kWritePlain) {
     CPU.Memory[address] = value;
   } else {
