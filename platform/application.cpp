@@ -45,6 +45,8 @@ bool StartApplication(int& argc, char** argv) {
   if (application) return true;
   application = std::make_unique<QApplication>(argc, argv);
   QApplication::setApplicationName("Taviro");
+  // Lets the desktop match our windows to the installed entry and its icon.
+  QGuiApplication::setDesktopFileName("io.github.taviro.taviro");
   return true;
 }
 
