@@ -81,7 +81,11 @@ class EmulateTest : public testing::Test {
   void Start() {
     Debug_OnCommand(dialog, IDC_EMULATE, nullptr, 0);
     ASSERT_TRUE(EmulateThreadRunning());
-    ASSERT_TRUE(WaitFor([] { return hWndDD != nullptr && ShownFrame() >= 2; }));
+    // The window is shown by a call posted from the emulation thread, which
+    // may flip its first frames before the UI thread has run it.
+    ASSERT_TRUE(WaitFor([] {
+      return hWndDD != nullptr && ShownFrame() >= 2 && static_cast<QWidget*>(hWndDD)->isVisible();
+    }));
     window = static_cast<QWidget*>(hWndDD);
   }
 
