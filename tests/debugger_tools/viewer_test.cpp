@@ -22,6 +22,7 @@ TEST(ViewerLineFormat, LabelsFromTheStartOfTheAreaAndSixteenBytes) {
   for (int i = 0; i < 16; ++i) CPU.Memory[0x100 + i] = static_cast<unsigned char>(i);
   EXPECT_EQ(ViewerLine(ViewerKind::Stack, 0),
             "$0000: 00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F");
+  for (int i = 0; i < 16; ++i) SPRRAM.SPR_RAM[0xF0 + i] = 0;
   SPRRAM.SPR_RAM[0xF5] = 0x3C;
   EXPECT_EQ(ViewerLine(ViewerKind::Sprite, 15).substr(0, 24), "$00F0: 00 00 00 00 00 3C");
   EXPECT_EQ(ByteX(0), 48);
