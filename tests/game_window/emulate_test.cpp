@@ -10,10 +10,10 @@
 #include <QPointer>
 #include <QWidget>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -211,9 +211,12 @@ TEST_F(EmulateTest, FrameRateFigureComesAfterASecondAndAfreshEachRun) {
   WaitFrames(75);
   const PictureSnapshot shown = GameWindowDisplay()->Shown();
   Escape();
-  std::cmatch figure;
-  ASSERT_TRUE(std::regex_match(FrameCount, figure, std::regex("FPS = ([0-9]+)"))) << FrameCount;
-  EXPECT_GT(std::stoi(figure[1]), 0);
+  // sscanf rather than std::regex: g++ 12 warns falsely inside <regex>
+  // under the sanitizer flags, and CI treats warnings as errors.
+  int figure = 0;
+  char end = 0;
+  ASSERT_EQ(std::sscanf(FrameCount, "FPS = %d%c", &figure, &end), 1) << FrameCount;
+  EXPECT_GT(figure, 0);
   // The figure is on the frame that was shown: white text at the top left.
   bool white = false;
   for (int y = 0; y < 8; ++y)
