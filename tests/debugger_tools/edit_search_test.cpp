@@ -157,18 +157,8 @@ TEST_F(SearchListing, EmptyTextMovesOneLineEachTime) {
   EXPECT_TRUE(messages.empty());
 }
 
-class GotoAddress : public ToolsTest {
+class GotoAddress : public DemoLoadedTest {
  protected:
-  void SetUp() override {
-    ToolsTest::SetUp();
-    SetBoardDirectory(TAVIRO_PROGRAM_DIR_DEFAULT);
-    ASSERT_EQ(LoadImageAndReset(TAVIRO_ROM_DIR "/demo.nes"), 0);
-  }
-  void TearDown() override {
-    UnloadBoard();
-    SetBoardDirectory("");
-    ToolsTest::TearDown();
-  }
   std::string Goto(const char* text) {
     return WithDialog([&] { Debug_GotoAddress(listing_); },
                       [&](QDialog* dialog) {

@@ -23,20 +23,13 @@ namespace {
 
 constexpr int kFrames = 40;
 
-class PictureViews : public ToolsTest {
+class PictureViews : public DemoLoadedTest {
  protected:
-  void SetUp() override {
-    ToolsTest::SetUp();
-    SetBoardDirectory(TAVIRO_PROGRAM_DIR_DEFAULT);
-    ASSERT_EQ(LoadImageAndReset(TAVIRO_ROM_DIR "/demo.nes"), 0);
-  }
   void TearDown() override {
     ClosePictureViews();
-    UnloadBoard();
-    SetBoardDirectory("");
     DisplayBackground = 1;
     DisplaySprites = 1;
-    ToolsTest::TearDown();
+    DemoLoadedTest::TearDown();
   }
   // The picture a view shows once it has been flipped (and, for the pattern
   // view, its text drawn), in colours.

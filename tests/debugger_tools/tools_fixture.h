@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "cart/board_binding.h"
+#include "cart/load_sequence.h"
 #include "debugger/debug_window.h"
 #include "emulation/owner.h"
 #include "platform/message_box.h"
@@ -104,6 +106,21 @@ class ToolsTest : public testing::Test {
  private:
   std::filesystem::path savedDirectory_;
   std::filesystem::path scratch_;
+};
+
+// The tools with the demo cartridge loaded on its real board.
+class DemoLoadedTest : public ToolsTest {
+ protected:
+  void SetUp() override {
+    ToolsTest::SetUp();
+    SetBoardDirectory(TAVIRO_PROGRAM_DIR_DEFAULT);
+    ASSERT_EQ(LoadImageAndReset(TAVIRO_ROM_DIR "/demo.nes"), 0);
+  }
+  void TearDown() override {
+    UnloadBoard();
+    SetBoardDirectory("");
+    ToolsTest::TearDown();
+  }
 };
 
 // Processes events until done() or five seconds have passed; whether done.
