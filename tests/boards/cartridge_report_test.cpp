@@ -53,4 +53,14 @@ TEST_F(CartridgeReport, Mmc2SwitchesTheProgramBankAndTheLatchedCharacterBanks) {
   });
 }
 
+TEST_F(CartridgeReport, NromShowsBothBanksKeepsRomAndStoresEveryMirror) {
+  Run("nrom_test", 2);
+  ExpectReport({
+      0, 1, 0, 7, 0,           // both program banks, both pattern tables, ROM ignores the port
+      0x11, 0x22, 0x11, 0x33,  // vertical pairs from either table, $3000 is $2000
+      0x2A, 0x2A, 0x15,        // $3F14 is $3F04, $3F2x repeats $3F0x
+      0,                       // program ROM ignores the store
+  });
+}
+
 }  // namespace

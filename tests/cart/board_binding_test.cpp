@@ -73,7 +73,7 @@ TEST_F(Binding, EntryPointsAreResolvedInTheirFixedOrder) {
 
 TEST_F(Binding, FailedLoadsLeaveTheCoreOnTheNoCartridgeBoard) {
   TempFile noProgram(InesImage::Numbered(200, 0, 1).Bytes());
-  TempFile noLibrary(InesImage::Numbered(0, 1, 1).Bytes());
+  TempFile noLibrary(InesImage::Numbered(kMapperWithoutBoard, 1, 1).Bytes());
   // 206 lacks MapperVramRead: three pointers were resolved into the new
   // library before the failure, and none of them may stay there.
   TempFile partlyResolved(InesImage::Numbered(206, 1, 1).Bytes());
@@ -132,7 +132,7 @@ TEST_F(Binding, MissingOrBrokenLibraryGivesCode2) {
   const char* message =
       "LoadLibrary failed when opening the .dll.\n"
       "Make sure the mapper .dll is in the same directory as Taviro.";
-  EXPECT_EQ(LoadMapper(0), RomLoadNoLibrary);
+  EXPECT_EQ(LoadMapper(kMapperWithoutBoard), RomLoadNoLibrary);
   EXPECT_EQ(MapperHandle, nullptr);
   EXPECT_STREQ(LoadErrorMessage(RomLoadNoLibrary), message);
 
@@ -151,7 +151,7 @@ TEST_F(Binding, ReloadUnloadsAndStartsTheBoardAfresh) {
   EXPECT_EQ(MapperCPURead(0x8000), 0);
 
   // A failed load in between unloads the previous board as well.
-  EXPECT_EQ(LoadMapper(0), RomLoadNoLibrary);
+  EXPECT_EQ(LoadMapper(kMapperWithoutBoard), RomLoadNoLibrary);
   EXPECT_EQ(MapperHandle, nullptr);
 }
 

@@ -56,8 +56,8 @@ TEST_F(DebuggerWindow, CancelReloadsThePreviousImageOrCannotOpen) {
 
 TEST_F(DebuggerWindow, FailedLoadLeavesNoBoardAndDisablesTheRunCommands) {
   LoadThroughDialog(DemoImage());
-  TempFile mapper0(InesImage::Numbered(0, 2, 1).Bytes());
-  LoadThroughDialog(mapper0.path());
+  TempFile noBoard(InesImage::Numbered(kMapperWithoutBoard, 2, 1).Bytes());
+  LoadThroughDialog(noBoard.path());
   EXPECT_EQ(LastMessage(), LoadErrorMessage(2));
   EXPECT_EQ(MapperHandle, nullptr);
   EXPECT_EQ(ListBoxCount(dialog, IDC_LISTING), 1);

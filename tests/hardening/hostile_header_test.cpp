@@ -63,7 +63,7 @@ void PrintTo(const MapperCase& c, std::ostream* out) {
 
 class MapperNumbers : public ::testing::TestWithParam<MapperCase> {};
 
-TEST_P(MapperNumbers, OnlyMappers4And9FindAPlugIn) {
+TEST_P(MapperNumbers, OnlyTheShippedMappersFindAPlugIn) {
   const MapperCase& c = GetParam();
   const unsigned int mapper = (c.flags7 & 0xF0u) | (c.flags6 >> 4);
   Bytes image = c.expected == kLoaded ? SweepImage(mapper, 2, 1) : BlankImage(mapper, 2, 1);
@@ -76,7 +76,8 @@ TEST_P(MapperNumbers, OnlyMappers4And9FindAPlugIn) {
 
 INSTANTIATE_TEST_SUITE_P(
     Hostile, MapperNumbers,
-    ::testing::Values(MapperCase{"Mapper0", 0x00, 0x00, nullptr, kNoLibrary},
+    ::testing::Values(MapperCase{"Mapper0", 0x00, 0x00, nullptr, kLoaded},
+                      MapperCase{"Mapper5", 0x50, 0x00, nullptr, kNoLibrary},
                       MapperCase{"Mapper4", 0x40, 0x00, nullptr, kLoaded},
                       MapperCase{"Mapper9", 0x90, 0x00, nullptr, kLoaded},
                       MapperCase{"Mapper64HighNibbleOnly", 0x00, 0x40, nullptr, kNoLibrary},

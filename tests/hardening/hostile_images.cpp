@@ -139,7 +139,7 @@ ImageLayout LayoutOf(const Bytes& file) {
 int ExpectedLoadResult(const Bytes& file) {
   ImageLayout layout = LayoutOf(file);
   if (layout.programSize == 0) return kNoProgramData;
-  if (layout.mapper != 4 && layout.mapper != 9) return kNoLibrary;
+  if (layout.mapper != 0 && layout.mapper != 4 && layout.mapper != 9) return kNoLibrary;
   return kLoaded;
 }
 

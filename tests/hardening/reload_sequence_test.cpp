@@ -27,7 +27,7 @@ TEST(ReloadSequence, EveryKindOfImageAfterEveryOther) {
   ASSERT_GT(mmc3.size(), kHeaderSize);
   ExpectSequenceHandledSafely({demo,
                                Cut(mmc2, mmc2.size() / 2),
-                               BlankImage(0, 2, 1),  // no plug-in
+                               BlankImage(5, 2, 1),  // no plug-in
                                mmc3,
                                BlankImage(4, 0, 1),  // no program data
                                RandomImage(4, 255, 0, 7),

@@ -107,6 +107,8 @@ INSTANTIATE_TEST_SUITE_P(Mmc3Test, TruncatedImage, ::testing::ValuesIn(CutsOf("m
                          CutName);
 INSTANTIATE_TEST_SUITE_P(Mmc2Test, TruncatedImage, ::testing::ValuesIn(CutsOf("mmc2_test")),
                          CutName);
+INSTANTIATE_TEST_SUITE_P(NromTest, TruncatedImage, ::testing::ValuesIn(CutsOf("nrom_test")),
+                         CutName);
 INSTANTIATE_TEST_SUITE_P(Trainer, TruncatedImage, ::testing::ValuesIn(CutsOf("trainer_cart")),
                          CutName);
 
