@@ -83,6 +83,7 @@ TEST_P(MirroredPort, CharacterRomIgnoresWritesAndCharacterRamKeepsThem) {
   EXPECT_EQ(PPU.PatternTiles[511].data[0], 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(HeaderMirroredBoards, MirroredPort, ::testing::Values("board0"));
+INSTANTIATE_TEST_SUITE_P(HeaderMirroredBoards, MirroredPort,
+                         ::testing::Values("board0", "board2", "board3", "board30"));
 
 }  // namespace
