@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 #include "boards/nesdata.h"
@@ -135,12 +136,30 @@ TEST_F(Binding, MissingOrBrokenLibraryGivesCode2) {
   EXPECT_EQ(LoadMapper(kMapperWithoutBoard), RomLoadNoLibrary);
   EXPECT_EQ(MapperHandle, nullptr);
   EXPECT_STREQ(LoadErrorMessage(RomLoadNoLibrary), message);
+  EXPECT_EQ(LoadFailureText(RomLoadNoLibrary),
+            std::string(message) + "\nmapper 5: no board5.so in " TAVIRO_TEST_BOARDS_DIR);
 
   TempDirectory dir;
   std::ofstream(dir.path() + "/board77.so") << "not a library";
   SetBoardDirectory(dir.path());
   EXPECT_EQ(LoadMapper(77), RomLoadNoLibrary);
   EXPECT_EQ(MapperHandle, nullptr);
+  EXPECT_EQ(
+      BoardFailureDetail().rfind("mapper 77: " + dir.path() + "/board77.so could not be loaded", 0),
+      0u)
+      << BoardFailureDetail();
+}
+
+TEST_F(Binding, TheMissingBoardLineNamesTheInstalledFolderAndTheProgramsOwn) {
+  SetBoardDirectory("");
+  EXPECT_EQ(LoadMapper(kMapperWithoutBoard), RomLoadNoLibrary);
+  const std::string installed =
+      std::filesystem::path(ProgramDirectory() + "/" TAVIRO_INSTALLED_BOARDS_FROM_PROGRAM)
+          .lexically_normal()
+          .string();
+  EXPECT_EQ(BoardFailureDetail(),
+            "mapper 5: no board5.so in " + installed + " or beside the program");
+  EXPECT_EQ(LoadFailureText(RomLoadCouldNotOpen), "Could Not Open File");
 }
 
 TEST_F(Binding, ReloadUnloadsAndStartsTheBoardAfresh) {
@@ -151,7 +170,7 @@ TEST_F(Binding, ReloadUnloadsAndStartsTheBoardAfresh) {
   EXPECT_EQ(MapperCPURead(0x8000), 0);
 
   // A failed load in between unloads the previous board as well.
-  EXPECT_EQ(LoadMapper(kMapperWithoutBoard), RomLoadNoLibrary);
+  EXPECT_EQ(LoadMapper(0), RomLoadNoLibrary);
   EXPECT_EQ(MapperHandle, nullptr);
 }
 

@@ -58,7 +58,8 @@ TEST_F(DebuggerWindow, FailedLoadLeavesNoBoardAndDisablesTheRunCommands) {
   LoadThroughDialog(DemoImage());
   TempFile noBoard(InesImage::Numbered(kMapperWithoutBoard, 2, 1).Bytes());
   LoadThroughDialog(noBoard.path());
-  EXPECT_EQ(LastMessage(), LoadErrorMessage(2));
+  EXPECT_EQ(LastMessage(), std::string(LoadErrorMessage(2)) + "\n" + BoardFailureDetail());
+  EXPECT_NE(LastMessage().find("mapper 5: no board5.so in "), std::string::npos);
   EXPECT_EQ(MapperHandle, nullptr);
   EXPECT_EQ(ListBoxCount(dialog, IDC_LISTING), 1);
   EXPECT_EQ(Line(0), "[No ROM image loaded]");
