@@ -200,7 +200,9 @@ TEST_F(Runner, LoadFailuresPrintTheDebuggersMessageAndExit1) {
   EXPECT_EQ(Run("--boards " + work.path() + " " + Rom("demo")), 1);
   EXPECT_EQ(err,
             "LoadLibrary failed when opening the .dll.\n"
-            "Make sure the mapper .dll is in the same directory as Taviro.\n");
+            "Make sure the mapper .dll is in the same directory as Taviro.\n"
+            "mapper 4: no board4.so in " +
+                work.path() + "\n");
 
   TempFile noProgram(InesImage::Numbered(4, 0, 1).Bytes());
   EXPECT_EQ(Run(noProgram.path()), 1);
