@@ -67,3 +67,45 @@ class StateReader {
 };
 
 }  // namespace board
+
+#include <cstring>
+
+#include "boards/banks.h"
+#include "boards/name_tables.h"
+
+namespace board {
+
+// A board whose whole state is one plain record saves it as it stands,
+// after its layout number.
+template <typename Record>
+unsigned int SaveRecord(unsigned char* buffer, unsigned int size, unsigned char layout,
+                        const Record& record) {
+  const unsigned int length = 1 + sizeof(Record);
+  if (buffer != nullptr && size >= length) {
+    buffer[0] = layout;
+    std::memcpy(buffer + 1, &record, sizeof(Record));
+  }
+  return length;
+}
+
+// Reads the record into `into` when the layout and length are right; the
+// caller checks the fields before taking it.
+template <typename Record>
+bool ReadRecord(const unsigned char* buffer, unsigned int size, unsigned char layout,
+                Record& into) {
+  if (buffer == nullptr || size != 1 + sizeof(Record) || buffer[0] != layout) return false;
+  std::memcpy(&into, buffer + 1, sizeof(Record));
+  return true;
+}
+
+// The fields the shared helpers use as indices stay within their tables.
+inline bool Plausible(const NameTables& tables) {
+  return static_cast<unsigned int>(tables.mode) <= static_cast<unsigned int>(Mirroring::FourScreen);
+}
+
+inline bool Plausible(const CharacterRam& ram) {
+  constexpr unsigned int kBanks = kCharacterRamMost / 0x1000;
+  return ram.size <= kCharacterRamMost && ram.shown[0] < kBanks && ram.shown[1] < kBanks;
+}
+
+}  // namespace board
