@@ -1,8 +1,9 @@
 #pragma once
 // What a board plug-in exports. A plug-in links nothing of the program: it
 // reaches the host only through the _NESData record handed to MapperLoadRom.
-// Plug-ins are compiled with hidden visibility, so these six are the only
-// symbols they export.
+// Plug-ins are compiled with hidden visibility, so these six, and the two
+// optional state entry points where a board has them, are the only symbols
+// they export.
 
 #include "boards/board_entry_names.h"
 #include "boards/nesdata.h"
@@ -18,4 +19,9 @@ int MapperVramWrite(unsigned char value) BOARD_EXPORT(BOARD_SYMBOL_VRAM_WRITE);
 unsigned char MapperVramRead() BOARD_EXPORT(BOARD_SYMBOL_VRAM_READ);
 void MapperEndScanline() BOARD_EXPORT(BOARD_SYMBOL_END_SCANLINE);
 int MapperLoadRom(_NESData data) BOARD_EXPORT(BOARD_SYMBOL_LOAD_ROM);
+
+unsigned int MapperSaveState(unsigned char* buffer, unsigned int size)
+    BOARD_EXPORT(BOARD_SYMBOL_SAVE_STATE);
+int MapperLoadState(const unsigned char* buffer, unsigned int size)
+    BOARD_EXPORT(BOARD_SYMBOL_LOAD_STATE);
 }

@@ -17,6 +17,8 @@
 #include "ppu/ppu.h"
 
 void* MapperHandle = nullptr;
+MapperSaveStateFunc MapperStateSave = nullptr;
+MapperLoadStateFunc MapperStateLoad = nullptr;
 
 namespace {
 
@@ -47,6 +49,16 @@ int ResolveEntryPoints(void* handle) {
   if (!Resolve(handle, 4, MapperEndScan)) return RomLoadNoEndScanline;
   if (!Resolve(handle, 5, MapperLoad)) return RomLoadNoLoadRom;
   return RomLoadOk;
+}
+
+// Both or neither: a board that can save but not restore (or the reverse)
+// could not go back, so it counts as having no snapshots.
+void ResolveStateEntryPoints(void* handle) {
+  auto save = reinterpret_cast<MapperSaveStateFunc>(dlsym(handle, BOARD_SYMBOL_SAVE_STATE));
+  auto load = reinterpret_cast<MapperLoadStateFunc>(dlsym(handle, BOARD_SYMBOL_LOAD_STATE));
+  if (save == nullptr || load == nullptr) return;
+  MapperStateSave = save;
+  MapperStateLoad = load;
 }
 
 }  // namespace
@@ -164,11 +176,14 @@ int BindBoard(unsigned int mapperNumber) {
     UseNoCartridge();
     return FailToBind(mapperNumber, path + " left a program window unset");
   }
+  ResolveStateEntryPoints(MapperHandle);
   return RomLoadOk;
 }
 
 void UnloadBoard() {
   UseNoCartridge();
+  MapperStateSave = nullptr;
+  MapperStateLoad = nullptr;
   if (MapperHandle != nullptr) dlclose(MapperHandle);
   MapperHandle = nullptr;
 }

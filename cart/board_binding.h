@@ -12,6 +12,13 @@
 // The loaded plug-in library, or nullptr.
 extern void* MapperHandle;
 
+// The board's two optional state entry points, resolved with the six when
+// the library has both; nullptr otherwise (such a board has no snapshots).
+using MapperSaveStateFunc = unsigned int (*)(unsigned char* buffer, unsigned int size);
+using MapperLoadStateFunc = int (*)(const unsigned char* buffer, unsigned int size);
+extern MapperSaveStateFunc MapperStateSave;
+extern MapperLoadStateFunc MapperStateLoad;
+
 // The program's own directory (where /proc/self/exe lives).
 std::string ProgramDirectory();
 

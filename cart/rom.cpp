@@ -10,6 +10,7 @@
 #include <new>
 
 #include "cart/board_binding.h"
+#include "cart/machine_snapshot.h"
 #include "cpu/cpu.h"
 
 ROM ROMimage;
@@ -130,5 +131,6 @@ int ROM::load(const char* path) {
   ReadAvailable(file, CHR_ROM, std::size_t{CHRROMPages} * CHRPageSize);
   std::fclose(file);
 
+  RememberLoadedImage();
   return BindBoard(MapperNumber);
 }

@@ -41,6 +41,11 @@ extern MapperLoadFunc MapperLoad;
 // "no cartridge" board. Used before a load and after a failed one.
 void UseNoCartridge();
 
+// Set when a board stored a CPU write into a program bank (a write to
+// cartridge space outside its registers) since the image was loaded: a
+// snapshot must then carry the program ROM as well.
+extern bool ProgramRomWritten;
+
 // One data write / read exactly as an instruction performs it.
 void write_mem(unsigned int address, unsigned char value);
 unsigned char read_mem(unsigned int address);

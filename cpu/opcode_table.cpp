@@ -46,8 +46,13 @@ consteval OpcodeInfo ListedWithoutIndex(OpcodeInfo info) {
 // unbroken run of them at consecutive addresses longer than the address
 // space; from then on each costs the two cycles of a NOP, so the frame ends.
 // Programs that merely pass through such bytes never come near the limit.
+}  // namespace
+
 unsigned short SweepNextPC = 0;
 unsigned int SweepLength = 0;
+
+namespace {
+
 constexpr unsigned int kSweepLimit = 0x10000;
 
 inline void ZeroCycleNoOperation(Hot& h) {

@@ -23,4 +23,10 @@ struct OpcodeInfo {
 
 extern const std::array<OpcodeInfo, 256> OpcodeDescription;
 
+// Where a sweep through the zero-cycle undocumented opcodes stands: the
+// address its next byte would have and how long it has run. Machine state
+// like any register, since it decides when such a sweep starts to cost time.
+extern unsigned short SweepNextPC;
+extern unsigned int SweepLength;
+
 }  // namespace cpu

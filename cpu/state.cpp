@@ -60,7 +60,21 @@ void UseNoCartridge() {
   MapperLoad = NoCartridgeLoad;
 }
 
+bool ProgramRomWritten = false;
+
 namespace cpu {
+namespace {
+
+// The byte the window shows before the write is where a board that does not
+// take the write as a register stores it.
+void WriteCartridge(unsigned int address, unsigned char value) {
+  const unsigned char* shown = &MemoryPage[(address >> 13) & 3][address & 0x1FFF];
+  const unsigned char before = *shown;
+  MapperCPUWrite(address, value);
+  if (*shown != before) ProgramRomWritten = true;
+}
+
+}  // namespace
 
 unsigned char ReadThroughRoute(unsigned char route, unsigned int address) {
   switch (route) {
@@ -115,7 +129,7 @@ void WriteThroughRoute(unsigned char route, unsigned int address, unsigned char 
       write4017(value);
       break;
     case routes::kWriteCartridge:
-      MapperCPUWrite(address, value);
+      WriteCartridge(address, value);
       break;
     case routes::kWriteWatched:
       watch::WatchedWrite(address, value);

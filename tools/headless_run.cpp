@@ -8,6 +8,7 @@
 
 #include "cart/board_binding.h"
 #include "cart/load_sequence.h"
+#include "cart/state_file.h"
 #include "cpu/cpu.h"
 #include "cpu/waiting_loop.h"
 #include "debugger/disassembler.h"
@@ -164,6 +165,11 @@ bool WriteDump(const std::string& path, const unsigned char* area, std::size_t l
 
 bool WriteOutputs(const RunOptions& options, std::FILE* errors) {
   bool ok = true;
+  if (!options.saveStateFile.empty()) {
+    const StateFileError error = WriteStateFile(options.saveStateFile);
+    if (!error.empty()) std::fprintf(errors, "%s\n", error.c_str());
+    ok &= error.empty();
+  }
   if (!options.cpuDumpFile.empty())
     ok &= WriteDump(options.cpuDumpFile, CPU.Memory, 0x8000, errors);
   if (!options.ppuDumpFile.empty())
@@ -243,6 +249,13 @@ int RunLoaded(const RunOptions& options, std::FILE* errors, RunSummary& summary)
     if (!trace) {
       std::fprintf(errors, "Couldn't Open File for output: %s\n", options.traceFile.c_str());
       return kExitError;
+    }
+  }
+  if (!options.loadStateFile.empty()) {
+    const StateFileError error = ReadStateFile(options.loadStateFile);
+    if (!error.empty()) {
+      std::fprintf(errors, "%s: %s\n", options.loadStateFile.c_str(), error.c_str());
+      return 1;
     }
   }
   ApplyRegisters(options.registers);

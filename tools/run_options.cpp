@@ -22,6 +22,8 @@ const char* const RunUsage =
     "  --dump-cpu FILE     write CPU memory $0000-$7FFF as the debugger dumps it\n"
     "  --dump-ppu FILE     write PPU memory $0000-$3FFF as the debugger dumps it\n"
     "  --boards DIR        look for board plug-ins in DIR\n"
+    "  --load-state FILE   put the machine in a saved state before the run\n"
+    "  --save-state FILE   save the machine's state after the run\n"
     "  --bench             end with: frames N, seconds S, fps F, cycles/s C\n"
     "  --no-skip           execute waiting loops instruction by instruction\n"
     "  --no-picture        compose no picture, even with --bench\n"
@@ -172,15 +174,21 @@ std::string* PathOption(const std::string& option, RunOptions& options) {
   if (option == "--dump-cpu") return &options.cpuDumpFile;
   if (option == "--dump-ppu") return &options.ppuDumpFile;
   if (option == "--boards") return &options.boardsDirectory;
+  if (option == "--load-state") return &options.loadStateFile;
+  if (option == "--save-state") return &options.saveStateFile;
   return nullptr;
 }
 
 // An output written over the image would destroy it before it is read.
 bool OutputsSpareTheImage(const RunOptions& options, std::string& error) {
   const std::pair<const char*, const std::string*> outputs[] = {
-      {"--trace", &options.traceFile},      {"--screenshot", &options.screenshotFile},
-      {"--dump-cpu", &options.cpuDumpFile}, {"--dump-ppu", &options.ppuDumpFile},
-      {"--diff", &options.diffFile},        {"--junit", &options.junitFile},
+      {"--trace", &options.traceFile},
+      {"--screenshot", &options.screenshotFile},
+      {"--dump-cpu", &options.cpuDumpFile},
+      {"--dump-ppu", &options.ppuDumpFile},
+      {"--diff", &options.diffFile},
+      {"--junit", &options.junitFile},
+      {"--save-state", &options.saveStateFile},
   };
   for (const std::string& image : options.images) {
     for (const auto& [option, path] : outputs) {

@@ -36,6 +36,8 @@ struct RunOptions {
   std::string cpuDumpFile;
   std::string ppuDumpFile;
   std::string boardsDirectory;
+  std::string loadStateFile;  // restored after the load, before the registers are set
+  std::string saveStateFile;  // written after the run, before the other outputs
   bool bench = false;
   bool skipWaitingLoops = true;  // --no-skip: execute every instruction of a waiting loop
   bool help = false;             // --help: print the usage and run nothing

@@ -10,6 +10,7 @@
 // (SUROM) bit 4 of character bank 0 chooses the 256 KB half of program ROM.
 
 #include "boards/board_interface.h"
+#include "boards/board_state.h"
 #include "boards/mirrored_port.h"
 
 namespace {
@@ -183,4 +184,19 @@ int MapperVramWrite(unsigned char value) {
 
 unsigned char MapperVramRead() {
   return board::ReadMirroredDataPort(NESData);
+}
+
+// The saved state, layout 1: the board's record as it stands.
+unsigned int MapperSaveState(unsigned char* buffer, unsigned int size) {
+  return board::SaveRecord(buffer, size, 1, State);
+}
+
+int MapperLoadState(const unsigned char* buffer, unsigned int size) {
+  Mmc1State candidate;
+  if (!board::ReadRecord(buffer, size, 1, candidate)) return 0;
+  if (!board::Plausible(candidate.nameTables) ||
+      !board::Plausible(candidate.characterRam) || candidate.shiftCount > 4)
+    return 0;
+  State = candidate;
+  return 1;
 }

@@ -3,6 +3,7 @@
 // soldered as the header says.
 
 #include "boards/board_interface.h"
+#include "boards/board_state.h"
 #include "boards/mirrored_port.h"
 
 namespace {
@@ -47,4 +48,18 @@ int MapperVramWrite(unsigned char value) {
 
 unsigned char MapperVramRead() {
   return board::ReadMirroredDataPort(NESData);
+}
+
+// The saved state, layout 1: the board's record as it stands.
+unsigned int MapperSaveState(unsigned char* buffer, unsigned int size) {
+  return board::SaveRecord(buffer, size, 1, State);
+}
+
+int MapperLoadState(const unsigned char* buffer, unsigned int size) {
+  CnromState candidate;
+  if (!board::ReadRecord(buffer, size, 1, candidate)) return 0;
+  if (!board::Plausible(candidate.nameTables) || !board::Plausible(candidate.characterRam))
+    return 0;
+  State = candidate;
+  return 1;
 }

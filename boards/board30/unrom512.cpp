@@ -8,6 +8,7 @@
 // answers only at $C000-$FFFF there.
 
 #include "boards/board_interface.h"
+#include "boards/board_state.h"
 #include "boards/mirrored_port.h"
 
 namespace {
@@ -79,4 +80,18 @@ int MapperVramWrite(unsigned char value) {
 
 unsigned char MapperVramRead() {
   return board::ReadMirroredDataPort(NESData);
+}
+
+// The saved state, layout 1: the board's record as it stands.
+unsigned int MapperSaveState(unsigned char* buffer, unsigned int size) {
+  return board::SaveRecord(buffer, size, 1, State);
+}
+
+int MapperLoadState(const unsigned char* buffer, unsigned int size) {
+  Unrom512State candidate;
+  if (!board::ReadRecord(buffer, size, 1, candidate)) return 0;
+  if (!board::Plausible(candidate.nameTables) || !board::Plausible(candidate.characterRam))
+    return 0;
+  State = candidate;
+  return 1;
 }

@@ -3,8 +3,10 @@
 // control and a scanline counter that raises an IRQ.
 
 #include <cstring>
+#include <initializer_list>
 
 #include "boards/board_interface.h"
+#include "boards/board_state.h"
 #include "boards/data_port.h"
 
 namespace {
@@ -169,4 +171,41 @@ int MapperVramWrite(unsigned char value) {
 
 unsigned char MapperVramRead() {
   return board::ReadDataPort(NESData);
+}
+
+// The saved state, layout 1: the eight registers, then the enable flag. The
+// masks follow from the image and the windows are saved by the host.
+namespace {
+
+constexpr unsigned char StateLayout = 1;
+
+}  // namespace
+
+unsigned int MapperSaveState(unsigned char* buffer, unsigned int size) {
+  board::StateWriter state(buffer, size);
+  state.Byte(StateLayout);
+  for (unsigned char reg :
+       {Reg8000, Reg8001, RegA000, RegA001, IRQCounter, IRQLatch, RegE000, RegE001})
+    state.Byte(reg);
+  state.Word32(static_cast<unsigned int>(IRQEnabled));
+  return state.Used();
+}
+
+int MapperLoadState(const unsigned char* buffer, unsigned int size) {
+  board::StateReader state(buffer, size);
+  if (state.Byte() != StateLayout) return 0;
+  unsigned char regs[8];
+  for (unsigned char& reg : regs) reg = state.Byte();
+  unsigned int enabled = state.Word32();
+  if (!state.Complete() || enabled > 1) return 0;
+  Reg8000 = regs[0];
+  Reg8001 = regs[1];
+  RegA000 = regs[2];
+  RegA001 = regs[3];
+  IRQCounter = regs[4];
+  IRQLatch = regs[5];
+  RegE000 = regs[6];
+  RegE001 = regs[7];
+  IRQEnabled = static_cast<int>(enabled);
+  return 1;
 }

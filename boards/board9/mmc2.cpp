@@ -3,8 +3,10 @@
 // latch that picks one of two banks for the upper pattern table.
 
 #include <cstring>
+#include <initializer_list>
 
 #include "boards/board_interface.h"
+#include "boards/board_state.h"
 #include "boards/data_port.h"
 
 namespace {
@@ -136,4 +138,34 @@ int MapperVramWrite(unsigned char value) {
 unsigned char MapperVramRead() {
   CheckLatch(board::DataPortAddress(NESData));
   return board::ReadDataPort(NESData);
+}
+
+// The saved state, layout 1: the three registers and the latch. The pattern
+// tables the latch chose are in PPU memory, which the host saves.
+namespace {
+
+constexpr unsigned char StateLayout = 1;
+
+}  // namespace
+
+unsigned int MapperSaveState(unsigned char* buffer, unsigned int size) {
+  board::StateWriter state(buffer, size);
+  state.Byte(StateLayout);
+  for (unsigned char reg : {RegD000, RegE000, RegF000, Latch}) state.Byte(reg);
+  return state.Used();
+}
+
+int MapperLoadState(const unsigned char* buffer, unsigned int size) {
+  board::StateReader state(buffer, size);
+  if (state.Byte() != StateLayout) return 0;
+  unsigned char d000 = state.Byte();
+  unsigned char e000 = state.Byte();
+  unsigned char f000 = state.Byte();
+  unsigned char latch = state.Byte();
+  if (!state.Complete() || (latch != LatchFD && latch != LatchFE)) return 0;
+  RegD000 = d000;
+  RegE000 = e000;
+  RegF000 = f000;
+  Latch = latch;
+  return 1;
 }

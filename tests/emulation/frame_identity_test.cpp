@@ -7,10 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <cstdlib>
 #include <filesystem>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,26 +17,10 @@
 #include "cpu/waiting_loop.h"
 #include "emulation/emulate.h"
 #include "tests/cart/ines_image.h"
+#include "tests/emulation/cartridges.h"
 #include "tests/emulation/machine_state.h"
 
 namespace {
-
-struct Cartridge {
-  std::string name;  // also the test's name
-  bool outside;      // from ../shared/bench-roms
-};
-
-// Failure messages name the cartridge rather than print the record's bytes.
-void PrintTo(const Cartridge& cartridge, std::ostream* out) {
-  *out << cartridge.name;
-}
-
-std::string CartridgePath(const Cartridge& cartridge) {
-  if (!cartridge.outside) return std::string(TAVIRO_ROM_DIR) + "/" + cartridge.name + ".nes";
-  const char* directory = std::getenv("TAVIRO_BENCH_ROMS");
-  return std::string(directory != nullptr ? directory : TAVIRO_BENCH_ROM_DIR) + "/" +
-         cartridge.name + ".nes";
-}
 
 class FrameIdentity : public ::testing::TestWithParam<Cartridge> {
  protected:
@@ -137,22 +118,7 @@ TEST_P(FrameIdentity, RunLoopFrameEqualsSteppedFrameFromEveryStartingCycle) {
   }
 }
 
-std::string CartridgeName(const ::testing::TestParamInfo<Cartridge>& info) {
-  std::string name;
-  for (char c : info.param.name) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-  return name;
-}
-
-INSTANTIATE_TEST_SUITE_P(OurCartridges, FrameIdentity,
-                         ::testing::Values(Cartridge{"demo", false}, Cartridge{"mmc3_test", false},
-                                           Cartridge{"mmc2_test", false}),
-                         CartridgeName);
-
-INSTANTIATE_TEST_SUITE_P(OutsideCartridges, FrameIdentity,
-                         ::testing::Values(Cartridge{"BladeBuster", true},
-                                           Cartridge{"high-hopes", true},
-                                           Cartridge{"rastesam4", true},
-                                           Cartridge{"smwstomp", true}),
-                         CartridgeName);
+INSTANTIATE_TEST_SUITE_P(OurCartridges, FrameIdentity, OurCartridges(), CartridgeName);
+INSTANTIATE_TEST_SUITE_P(OutsideCartridges, FrameIdentity, OutsideCartridges(), CartridgeName);
 
 }  // namespace
