@@ -6,9 +6,13 @@
 #include <cstdint>
 #include <limits>
 
+class PauseGate;
+
 // Steps at least one instruction, then stops when PC equals stopAt after an
 // instruction, when stopRequest is set (checked at every instruction
-// boundary), or after maxInstructions. Returns the instructions executed.
+// boundary), or after maxInstructions. A gate, when given, is passed at
+// every instruction boundary. Returns the instructions executed.
 std::uint64_t RunToAddress(
     unsigned short stopAt, const std::atomic<bool>& stopRequest,
-    std::uint64_t maxInstructions = std::numeric_limits<std::uint64_t>::max());
+    std::uint64_t maxInstructions = std::numeric_limits<std::uint64_t>::max(),
+    PauseGate* gate = nullptr);
