@@ -5,12 +5,11 @@
 #include <cstdio>
 #include <string>
 
-#include "cart/load_sequence.h"
 #include "cpu/cpu.h"
 #include "debugger/debug_dialog_template.h"
 #include "debugger/debug_window.h"
 #include "debugger/disassembler.h"
-#include "emulation/owner.h"
+#include "debugger/machine_controller.h"
 #include "io/joystick.h"
 #include "io/memoryio.h"
 #include "ppu/background.h"
@@ -37,13 +36,13 @@ std::string FlagBits(unsigned char flags) {
 // (searching from the second line and wrapping round); rebuilds the listing
 // only when PC is not in it, and only when nobody else runs the CPU.
 void SyncListing(WindowHandle hdWnd) {
-  if (!ImageLoaded()) return;  // the listing says "[No ROM image loaded]"
+  if (!machine::Loaded()) return;  // the listing says "[No ROM image loaded]"
   const std::string pc = GetDlgItemText(hdWnd, IDC_PC);
   const int line = ListBoxFindString(hdWnd, IDC_LISTING, 0, pc.substr(2, 4));
   if (line >= 0) {
     ListBoxPos = line;
   } else {
-    if (!Machine.Free()) return;
+    if (!machine::Idle()) return;
     DisassembleROM();
     ListBoxPos = 0;
   }
@@ -60,38 +59,71 @@ constexpr ButtonBox kButtonBoxes[] = {
     {IDC_JOY_UP, 4}, {IDC_JOY_DOWN, 5}, {IDC_JOY_LEFT, 6},   {IDC_JOY_RIGHT, 7},
 };
 
+// What the window shows of one moment of the machine.
+struct Registers {
+  unsigned char a, x, y, s, flags, status;  // status: the byte at $2002
+  unsigned short pc;
+  unsigned int cycles;
+  int scanline, hScroll, vScroll;
+  unsigned int vramAddress;
+};
+
+Registers ReadRegisters() {
+  Registers r{};
+  machine::Inspect([&r] {
+    r = {CPU.AC,
+         CPU.XR,
+         CPU.YR,
+         CPU.S,
+         CPU.FLAGS,
+         CPU.Memory[0x2002],
+         CPU.PC,
+         CPU.Cycles,
+         int{PPU.Scanline},
+         int{BackGround.GetHScroll()},
+         int{BackGround.GetVScroll()},
+         unsigned{WriteAddress}};
+  });
+  return r;
+}
+
 }  // namespace
 
+// One read of the machine, then the fields: a refresh during a run shows
+// one moment, never registers of two different instructions.
 void UpdateInfo(WindowHandle hdWnd) {
   if (hdWnd == nullptr) return;
-  SetFormatted(hdWnd, IDC_A, "0x%02X", CPU.AC);
-  SetFormatted(hdWnd, IDC_X, "0x%02X", CPU.XR);
-  SetFormatted(hdWnd, IDC_Y, "0x%02X", CPU.YR);
-  SetFormatted(hdWnd, IDC_SP, "0x%02X", CPU.S);
-  SetFormatted(hdWnd, IDC_PC, "0x%04X", CPU.PC);
-  SetDlgItemText(hdWnd, IDC_FLAGS, FlagBits(CPU.FLAGS));
-  SetDlgItemUnsigned(hdWnd, IDC_CYCLES, CPU.Cycles);
-  SetFormatted(hdWnd, IDC_SCANLINE, "Scanline  = %d", int{PPU.Scanline});
-  SetFormatted(hdWnd, IDC_HSCROLL, "HScroll   = %d", int{BackGround.GetHScroll()});
-  SetFormatted(hdWnd, IDC_VSCROLL, "VScroll   = %d", int{BackGround.GetVScroll()});
-  SetFormatted(hdWnd, IDC_VRAM_ADDRESS, "VRAM Add. = $%X", unsigned{WriteAddress});
-  CheckDlgButton(hdWnd, IDC_VBLANK, (CPU.Memory[0x2002] & 0x80) != 0);
-  CheckDlgButton(hdWnd, IDC_SPRITE0, (CPU.Memory[0x2002] & 0x40) != 0);
+  const Registers r = ReadRegisters();
+  SetFormatted(hdWnd, IDC_A, "0x%02X", r.a);
+  SetFormatted(hdWnd, IDC_X, "0x%02X", r.x);
+  SetFormatted(hdWnd, IDC_Y, "0x%02X", r.y);
+  SetFormatted(hdWnd, IDC_SP, "0x%02X", r.s);
+  SetFormatted(hdWnd, IDC_PC, "0x%04X", r.pc);
+  SetDlgItemText(hdWnd, IDC_FLAGS, FlagBits(r.flags));
+  SetDlgItemUnsigned(hdWnd, IDC_CYCLES, r.cycles);
+  SetFormatted(hdWnd, IDC_SCANLINE, "Scanline  = %d", r.scanline);
+  SetFormatted(hdWnd, IDC_HSCROLL, "HScroll   = %d", r.hScroll);
+  SetFormatted(hdWnd, IDC_VSCROLL, "VScroll   = %d", r.vScroll);
+  SetFormatted(hdWnd, IDC_VRAM_ADDRESS, "VRAM Add. = $%X", r.vramAddress);
+  CheckDlgButton(hdWnd, IDC_VBLANK, (r.status & 0x80) != 0);
+  CheckDlgButton(hdWnd, IDC_SPRITE0, (r.status & 0x40) != 0);
   SyncListing(hdWnd);
 }
 
 // Borrows PC to walk the program: the disassembler formats the instruction
-// at PC and advances it.
+// at PC and advances it. Only while the machine is idle.
 void DisassembleROM() {
   if (hWndMain == nullptr) return;
-  const unsigned short pc = CPU.PC;
-  ListBoxReset(hWndMain, IDC_LISTING);
-  char line[kDisassemblyLineSize];
-  while (ListBoxCount(hWndMain, IDC_LISTING) < kListingLines) {
-    DisplayInstruction(line);
-    ListBoxAddString(hWndMain, IDC_LISTING, line);
-  }
-  CPU.PC = pc;
+  machine::Borrow([] {
+    const unsigned short pc = CPU.PC;
+    ListBoxReset(hWndMain, IDC_LISTING);
+    char line[kDisassemblyLineSize];
+    while (ListBoxCount(hWndMain, IDC_LISTING) < kListingLines) {
+      DisplayInstruction(line);
+      ListBoxAddString(hWndMain, IDC_LISTING, line);
+    }
+    CPU.PC = pc;
+  });
 }
 
 void UpdateJoystickButtons() {

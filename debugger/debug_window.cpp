@@ -4,10 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "cart/load_sequence.h"
-#include "cpu/cpu.h"
 #include "debugger/debug_dialog_template.h"
-#include "debugger/run_thread.h"
+#include "debugger/machine_controller.h"
 #include "debugger/tool_commands.h"
 #include "emulation/owner.h"
 #include "platform/message_box.h"
@@ -29,11 +27,11 @@ std::string barstr;   // "Break at %s"
 // The debugger's own commands run the CPU on the UI thread, so only while no
 // other thread holds the machine and the run thread has been joined.
 bool MachineIdle() {
-  return Machine.Free() && !RunThreadActive();
+  return machine::Idle();
 }
 
 bool CanRunCpu() {
-  return MachineIdle() && ImageLoaded();
+  return machine::Idle() && machine::Loaded();
 }
 
 // UI thread, once the run thread has been joined.
@@ -56,7 +54,7 @@ void StartRun(WindowHandle hdWnd) {
   // The breakpoint is a line position: its address is whatever that line
   // shows now, in its first four characters.
   tPC = static_cast<unsigned short>(std::strtoul(line->substr(0, 4).c_str(), nullptr, 16));
-  if (!StartRunThread(OnRunEnded)) {
+  if (!machine::StartRunTo(tPC, OnRunEnded)) {
     ShowMessage(hdWnd, "Couldn't Create Thread for Running", "Error", MessageIcon::None);
     return;
   }
@@ -66,8 +64,7 @@ void StartRun(WindowHandle hdWnd) {
 }
 
 void Reset(WindowHandle hdWnd) {
-  if (!CanRunCpu()) return;
-  ResetNES();
+  if (!machine::Reset()) return;
   UpdateInfo(hdWnd);
 }
 
@@ -204,16 +201,15 @@ void Debug_OnCommand(WindowHandle hdWnd, int id, WindowHandle, int codeNotify) {
 // Every thread that runs the CPU or draws ends before the dialog does, so
 // that the board plug-in, unloaded after it, is called by nobody.
 void Debug_OnClose(WindowHandle hdWnd) {
-  StopRunThreadAndWait();
-  StopEmulationAndWait();
-  ClosePictureViews();
-  Machine.SetListener({});
-  hWndMain = nullptr;
-  EndDialog(hdWnd, 0);
+  machine::ShutDown(ClosePictureViews, [hdWnd] {
+    Machine.SetListener({});
+    hWndMain = nullptr;
+    EndDialog(hdWnd, 0);
+  });
 }
 
 void Debug_Step(WindowHandle) {
-  StepCpu();
+  machine::Step();
 }
 
 // Run to starts the run thread; Break asks it to stop at the next
@@ -222,7 +218,7 @@ void Debug_Run(WindowHandle hdWnd) {
   if (Run == 1)
     StartRun(hdWnd);
   else
-    RequestRunStop();
+    machine::Break();
 }
 
 void Debug_SetBreakpoint(WindowHandle hdWnd) {
@@ -241,11 +237,11 @@ void Debug_SetBreakpoint(WindowHandle hdWnd) {
 void UpdateCommandStates() {
   if (hWndMain == nullptr) return;
   const bool idle = MachineIdle();
-  const bool runnable = idle && ImageLoaded();
+  const bool runnable = idle && machine::Loaded();
   for (int id : {IDC_STEP, IDC_RESET, IDC_EMULATE, IDM_GOTO_ADDRESS, IDM_VIEW_SCREENSHOT})
     EnableCommand(hWndMain, id, runnable);
   for (int id : {IDC_LOADROM, IDM_EDIT_CPUMEM, IDM_EDIT_PPUMEM, IDM_EDIT_STACK, IDM_VIEW_PATTERN})
     EnableCommand(hWndMain, id, idle);
   // Break must stay reachable while the run thread runs.
-  EnableCommand(hWndMain, IDC_RUNTO, runnable || RunThreadActive());
+  EnableCommand(hWndMain, IDC_RUNTO, runnable || machine::RunToActive());
 }

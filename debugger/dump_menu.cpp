@@ -1,10 +1,13 @@
 #include "debugger/dump_menu.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "cpu/cpu.h"
+#include "debugger/machine_controller.h"
 #include "debugger/memory_dump.h"
 #include "platform/message_box.h"
 #include "ppu/ppu.h"
@@ -41,10 +44,14 @@ void ReportDump(WindowHandle hdWnd, DumpResult result, const std::string& confir
   }
 }
 
+// The area is copied in one look at the machine, so a dump taken during a
+// run holds the bytes of one moment; the file is written afterwards.
 void DumpMemory(WindowHandle hdWnd, const char* file, const unsigned char* area, std::size_t length,
                 const std::string& confirmation) {
+  std::vector<unsigned char> copy(length);
+  machine::Inspect([&] { std::copy(area, area + length, copy.begin()); });
   const DumpResult result =
-      WriteDumpFile(file, [&](std::FILE* out) { WriteMemoryDump(out, area, length); });
+      WriteDumpFile(file, [&](std::FILE* out) { WriteMemoryDump(out, copy.data(), length); });
   ReportDump(hdWnd, result, confirmation);
 }
 

@@ -5,6 +5,7 @@
 
 #include "cpu/cpu.h"
 #include "debugger/hex_number.h"
+#include "debugger/machine_controller.h"
 #include "debugger/machine_refusals.h"
 #include "debugger/tool_commands.h"
 #include "debugger/tool_templates.h"
@@ -46,9 +47,10 @@ void WriteTypedByte(WindowHandle hdWnd, const EditArea& area) {
     return;
   }
   // A write while another thread executes could land in the middle of an
-  // instruction; the command is only offered while the machine is free.
-  if (!MachineFreeOrSay(hdWnd)) return;
-  area.write(address, value);
+  // instruction; the command is only offered while the machine is free,
+  // and the viewers follow the write.
+  if (!machine::Change([&] { area.write(address, value); }))
+    ShowMessage(hdWnd, kMachineBusyText, "Taviro", MessageIcon::Exclamation);
 }
 
 void OnInit(WindowHandle hdWnd, const EditArea& area) {

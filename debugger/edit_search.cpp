@@ -3,6 +3,7 @@
 #include "cpu/cpu.h"
 #include "debugger/debug_window.h"
 #include "debugger/hex_number.h"
+#include "debugger/machine_controller.h"
 #include "debugger/machine_refusals.h"
 #include "debugger/tool_commands.h"
 #include "debugger/tool_templates.h"
@@ -75,13 +76,14 @@ void Edit_Goto_OnInit(WindowHandle hdWnd) {
 // back, so registers and the info panel do not change.
 void Edit_Goto_OnCommand(WindowHandle hdWnd, int id, WindowHandle, int) {
   if (id == IDOK) {
-    if (MachineFreeOrSay(hdWnd)) {
+    const std::string text = GetDlgItemText(hdWnd, IDC_SEARCH_TEXT).substr(0, kFieldLength);
+    const bool done = machine::Borrow([&text] {
       const unsigned short pc = CPU.PC;
-      const std::string text = GetDlgItemText(hdWnd, IDC_SEARCH_TEXT).substr(0, kFieldLength);
       CPU.PC = static_cast<unsigned short>(ParseHex32(text) & 0xFFFF);
       DisassembleROM();
       CPU.PC = pc;
-    }
+    });
+    if (!done) ShowMessage(hdWnd, kMachineBusyText, "Taviro", MessageIcon::Exclamation);
     EndDialog(hdWnd, 0);
   } else if (id == IDCANCEL) {
     EndDialog(hdWnd, 0);

@@ -5,6 +5,7 @@
 #include "cart/load_sequence.h"
 #include "debugger/debug_dialog_template.h"
 #include "debugger/debug_window.h"
+#include "debugger/machine_controller.h"
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
 
@@ -35,7 +36,8 @@ void ShowNoImage(WindowHandle window) {
 }
 
 void LoadChosenImage(WindowHandle window) {
-  const int code = LoadImageAndReset(szName.c_str());
+  const int code = machine::Load(szName);
+  if (code == machine::kBusy) return;  // the command is not offered then
   if (code != 0) {
     ShowNoImage(window);
     UpdateCommandStates();

@@ -1,10 +1,10 @@
 #include "debugger/machine_refusals.h"
 
-#include "emulation/owner.h"
+#include "debugger/machine_controller.h"
 #include "platform/message_box.h"
 
 bool MachineFreeOrSay(WindowHandle owner) {
-  if (Machine.Free()) return true;
+  if (machine::Idle()) return true;
   ShowMessage(owner, kMachineBusyText, "Taviro", MessageIcon::Exclamation);
   return false;
 }

@@ -2,6 +2,7 @@
 
 #include "cpu/cpu.h"
 #include "cpu/watch.h"
+#include "emulation/pause_gate.h"
 #include "ppu/ppu.h"
 
 namespace {
@@ -71,12 +72,14 @@ bool BreakpointStops() {
 }
 
 template <bool Watching, typename Goal>
-RunResult StepLoop(Goal goal, const std::atomic<bool>& stopRequest, std::uint64_t max) {
+RunResult StepLoop(Goal goal, const std::atomic<bool>& stopRequest, std::uint64_t max,
+                   PauseGate* gate) {
   RunResult result;
   for (;;) {
     goal.Before();
     StepCpu();
     ++result.instructions;
+    if (gate != nullptr) gate->Boundary();
     if constexpr (Watching) {
       if (BreakpointStops()) return {result.instructions, RunEnd::Breakpoint};
     }
@@ -92,9 +95,9 @@ RunResult StepLoop(Goal goal, const std::atomic<bool>& stopRequest, std::uint64_
 // With nothing armed the loop is today's Run to loop: no test per
 // instruction beyond the goal, the stop request and the count.
 template <typename Goal>
-RunResult Run(Goal goal, const std::atomic<bool>& stopRequest, std::uint64_t max) {
-  if (cpu::watch::Any()) return StepLoop<true>(goal, stopRequest, max);
-  return StepLoop<false>(goal, stopRequest, max);
+RunResult Run(Goal goal, const std::atomic<bool>& stopRequest, std::uint64_t max, PauseGate* gate) {
+  if (cpu::watch::Any()) return StepLoop<true>(goal, stopRequest, max, gate);
+  return StepLoop<false>(goal, stopRequest, max, gate);
 }
 
 }  // namespace
@@ -120,25 +123,26 @@ RunGoal GoalRunOneScanline() {
   return {RunGoal::Kind::Scanline, CPU.PC, CPU.S};
 }
 
-RunResult RunToGoal(const RunGoal& goal, const std::atomic<bool>& stopRequest, std::uint64_t max) {
+RunResult RunToGoal(const RunGoal& goal, const std::atomic<bool>& stopRequest, std::uint64_t max,
+                    PauseGate* gate) {
   switch (goal.kind) {
     case RunGoal::Kind::Address:
-      return Run(AtAddress{goal.address}, stopRequest, max);
+      return Run(AtAddress{goal.address}, stopRequest, max, gate);
     case RunGoal::Kind::Return:
-      return Run(BackFromCall{goal.address, goal.stack}, stopRequest, max);
+      return Run(BackFromCall{goal.address, goal.stack}, stopRequest, max, gate);
     case RunGoal::Kind::Instruction:
-      return Run(OneInstruction{}, stopRequest, max);
+      return Run(OneInstruction{}, stopRequest, max, gate);
     case RunGoal::Kind::StepOut:
-      return Run(LeaveSubroutine{goal.stack}, stopRequest, max);
+      return Run(LeaveSubroutine{goal.stack}, stopRequest, max, gate);
     case RunGoal::Kind::Frame:
-      return Run(VerticalBlankBegins{}, stopRequest, max);
+      return Run(VerticalBlankBegins{}, stopRequest, max, gate);
     case RunGoal::Kind::Scanline:
-      return Run(LineEnds{}, stopRequest, max);
+      return Run(LineEnds{}, stopRequest, max, gate);
   }
   return {};
 }
 
 std::uint64_t RunToAddress(unsigned short stopAt, const std::atomic<bool>& stopRequest,
-                           std::uint64_t maxInstructions) {
-  return RunToGoal(GoalRunTo(stopAt), stopRequest, maxInstructions).instructions;
+                           std::uint64_t maxInstructions, PauseGate* gate) {
+  return RunToGoal(GoalRunTo(stopAt), stopRequest, maxInstructions, gate).instructions;
 }

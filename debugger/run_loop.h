@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <limits>
 
+class PauseGate;
+
 // What a run is for. Made from the CPU as it is when the run starts.
 struct RunGoal {
   enum class Kind {
@@ -38,11 +40,14 @@ struct RunResult {
 
 // Steps at least one instruction; stopRequest is checked at every
 // instruction boundary. A goal can be run again after Limit: it goes on.
+// A gate, when given, is passed at every instruction boundary.
 RunResult RunToGoal(const RunGoal& goal, const std::atomic<bool>& stopRequest,
-                    std::uint64_t maxInstructions = std::numeric_limits<std::uint64_t>::max());
+                    std::uint64_t maxInstructions = std::numeric_limits<std::uint64_t>::max(),
+                    PauseGate* gate = nullptr);
 
 // Run to: stops when PC equals stopAt after an instruction (or as above).
 // Returns the instructions executed.
 std::uint64_t RunToAddress(
     unsigned short stopAt, const std::atomic<bool>& stopRequest,
-    std::uint64_t maxInstructions = std::numeric_limits<std::uint64_t>::max());
+    std::uint64_t maxInstructions = std::numeric_limits<std::uint64_t>::max(),
+    PauseGate* gate = nullptr);

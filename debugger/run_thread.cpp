@@ -1,12 +1,12 @@
 #include "debugger/run_thread.h"
 
 #include <atomic>
+#include <limits>
 #include <system_error>
 #include <thread>
 
-#include "debugger/debug_window.h"
 #include "debugger/run_loop.h"
-#include "emulation/owner.h"
+#include "emulation/pause_gate.h"
 #include "platform/ui_thread.h"
 
 namespace {
@@ -17,7 +17,7 @@ std::atomic<bool> StopRequest{false};
 std::atomic<bool> LoopEnded{false};
 
 // UI thread: the thread has posted its end or is about to; join it and let
-// the debugger refresh. A second call (the close path joined first) finds
+// the controller follow. A second call (the close path joined first) finds
 // nothing to do.
 void JoinRunThread() {
   if (!RunThread.joinable()) return;
@@ -28,31 +28,31 @@ void JoinRunThread() {
   if (ended) ended();
 }
 
-}  // namespace
-
-bool StartRunThread(std::function<void()> onEnded) {
-  if (RunThread.joinable() || !Machine.TryTake(MachineHolder::RunThread)) return false;
-  StopRequest.store(false);
-  LoopEnded.store(false);
-  RunEnded = std::move(onEnded);
-  try {
-    RunThread = std::thread(RunThreadProc);
-  } catch (const std::system_error&) {
-    RunEnded = nullptr;
-    Machine.Give(MachineHolder::RunThread);
-    return false;
-  }
-  return true;
-}
-
 // The machine goes back before the end is posted, so that by the time the
 // UI thread refreshes, nobody runs the CPU. The thread never waits for the
 // UI thread: the UI thread may be joining it.
-void RunThreadProc() {
-  RunToAddress(tPC.load(), StopRequest);
-  Machine.Give(MachineHolder::RunThread);
+void RunThreadProc(unsigned short stopAt, PauseGate* gate, std::function<void()> loopEnded) {
+  RunToAddress(stopAt, StopRequest, std::numeric_limits<std::uint64_t>::max(), gate);
+  loopEnded();
   LoopEnded.store(true);
   PostToUiThread(JoinRunThread);
+}
+
+}  // namespace
+
+bool StartRunThread(unsigned short stopAt, PauseGate& gate, std::function<void()> loopEnded,
+                    std::function<void()> joined) {
+  if (RunThread.joinable()) return false;
+  StopRequest.store(false);
+  LoopEnded.store(false);
+  RunEnded = std::move(joined);
+  try {
+    RunThread = std::thread(RunThreadProc, stopAt, &gate, std::move(loopEnded));
+  } catch (const std::system_error&) {
+    RunEnded = nullptr;
+    return false;
+  }
+  return true;
 }
 
 void RequestRunStop() {

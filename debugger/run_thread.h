@@ -1,18 +1,18 @@
 #pragma once
-// The run thread of Run to: it holds the machine from its start until its
-// loop has ended, and is joined on the UI thread. All functions here are
-// called on the UI thread.
+// The run thread of Run to, as the machine controller starts it: it steps
+// to the stop address, lets readers look at every instruction boundary, and
+// is joined on the UI thread. All functions here are called on the UI
+// thread, by the controller only.
 
 #include <functional>
 
-// Takes the machine for the run thread and starts RunThreadProc, which runs
-// to tPC. onEnded runs on the UI thread once the thread has been joined.
-// False (machine given back, nothing started) when the machine is held or
-// the thread cannot be created.
-bool StartRunThread(std::function<void()> onEnded);
+class PauseGate;
 
-// The body of the run thread.
-void RunThreadProc();
+// Starts the thread, which runs to stopAt. loopEnded runs on the run thread
+// once it no longer touches the machine; joined runs on the UI thread after
+// the thread has been joined. False when the thread cannot be created.
+bool StartRunThread(unsigned short stopAt, PauseGate& gate, std::function<void()> loopEnded,
+                    std::function<void()> joined);
 
 // Asks the run thread to stop at the next instruction boundary.
 void RequestRunStop();
@@ -21,5 +21,5 @@ void RequestRunStop();
 bool RunThreadActive();
 
 // Stops the run thread, processing the UI's events until its loop has
-// ended, then joins it (its onEnded runs). Nothing happens without one.
+// ended, then joins it (its joined call runs). Nothing happens without one.
 void StopRunThreadAndWait();

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <unordered_map>
+#include <vector>
 
 #include "cpu/cpu.h"
+#include "debugger/machine_controller.h"
 #include "debugger/tool_commands.h"
 #include "debugger/tool_templates.h"
 #include "platform/message_box.h"
@@ -57,11 +59,17 @@ void OnSize(WindowHandle hwnd, ViewerKind kind, int cx, int cy) {
   SetVScrollInfo(hwnd, 0, layout.yMax, cy / layout.yChar, layout.yPos);
 }
 
+// The lines are read in one look at the machine and drawn afterwards.
 void OnPaint(WindowHandle hwnd, ViewerKind kind, int top, int bottom) {
   ViewerLayout& layout = Layout(hwnd, kind);
   PaintRange(layout, ParametersOf(kind).lines, top, bottom);
+  std::vector<std::string> lines;
+  machine::Inspect([&] {
+    for (int line = layout.FirstLine; line < layout.LastLine; ++line)
+      lines.push_back(ViewerLine(kind, line));
+  });
   for (int line = layout.FirstLine; line < layout.LastLine; ++line) {
-    const std::string text = ViewerLine(kind, line);
+    const std::string& text = lines[line - layout.FirstLine];
     const int y = (line - layout.yPos) * layout.yChar;
     TextOut(hwnd, kLabelX, y, text.substr(0, 6));
     for (int k = 0; k < 16; ++k) TextOut(hwnd, ByteX(k), y, text.substr(6 + 3 * k, 3));

@@ -7,10 +7,10 @@
 #include <system_error>
 
 #include "debugger/debug_window.h"
+#include "debugger/machine_controller.h"
 #include "debugger/machine_refusals.h"
 #include "debugger/picture_compose.h"
 #include "debugger/tool_commands.h"
-#include "emulation/owner.h"
 #include "platform/message_box.h"
 #include "platform/picture_window.h"
 #include "platform/ui_thread.h"
@@ -39,8 +39,9 @@ struct PictureView {
   bool textFollowsFlip;  // the pattern view prints its time after the flip
   std::thread& thread;
   std::shared_ptr<PictureDisplay> display;
-  WindowHandle window = nullptr;  // the window as the thread knows it
-  WindowHandle owner = nullptr;   // the debugger, owner of the messages
+  WindowHandle window = nullptr;      // the window as the thread knows it
+  WindowHandle owner = nullptr;       // the debugger, owner of the messages
+  machine::PictureHandBack handBack;  // the machine after drawing, the surfaces at the end
   std::atomic<bool> running{false};
   std::mutex mutex;
   std::condition_variable wake;
@@ -89,8 +90,8 @@ unsigned int RunPictureView(PictureView& view, void (*draw)()) {
     DirectDrawClose();
     UseDisplay(nullptr);
     view.display->Destroy();
-    Machine.Give(MachineHolder::PictureView);
-    Surfaces.Give(view.holder);
+    view.handBack.machineDone();
+    view.handBack.surfacesDone();
     char text[64];
     std::snprintf(text, sizeof text, "Error Initializing DirectX\nCode(%d)", code);
     ShowMessage(view.owner, text, "Taviro", MessageIcon::Stop);
@@ -99,7 +100,7 @@ unsigned int RunPictureView(PictureView& view, void (*draw)()) {
   }
   view.display->Focus();
   draw();
-  Machine.Give(MachineHolder::PictureView);
+  view.handBack.machineDone();
   PostToUiThread([] { UpdateCommandStates(); });
 
   std::unique_lock lock(view.mutex);
@@ -108,7 +109,7 @@ unsigned int RunPictureView(PictureView& view, void (*draw)()) {
   DirectDrawClose();
   UseDisplay(nullptr);
   view.display->Destroy();
-  Surfaces.Give(view.holder);
+  view.handBack.surfacesDone();
   PostToUiThread([] { UpdateCommandStates(); });
   view.running = false;
   return 0;
@@ -126,28 +127,21 @@ PictureWindowOptions View_Pattern_WndProc(PictureView& view) {
   return options;
 }
 
-// Refused while another thread runs the machine (the run thread changes
-// the palette the pattern view draws) or another window has the surfaces.
-void OpenPictureView(WindowHandle hdWnd, PictureView& view, unsigned int (*proc)(void*)) {
-  if (!Machine.TryTake(MachineHolder::PictureView)) {
-    ShowMessage(hdWnd, kMachineBusyText, "Taviro", MessageIcon::Exclamation);
-    return;
-  }
-  if (!Surfaces.TryTake(view.holder)) {
-    Machine.Give(MachineHolder::PictureView);
-    ShowMessage(hdWnd, kSurfacesBusyText, "Taviro", MessageIcon::Exclamation);
-    return;
-  }
+// Makes the view's window and thread once the controller has taken the
+// machine and the surfaces for it; false when no thread could be made.
+bool StartPictureView(WindowHandle hdWnd, PictureView& view, unsigned int (*proc)(void*),
+                      const machine::PictureHandBack& handBack) {
   if (view.thread.joinable()) view.thread.join();  // its last opening has ended
   view.display = CreatePictureWindow(View_Pattern_WndProc(view));
   view.window = view.display ? view.display->Window() : nullptr;
   if (view.window == nullptr) {  // no window: the view ends without a word
-    Machine.Give(MachineHolder::PictureView);
-    Surfaces.Give(view.holder);
-    return;
+    handBack.machineDone();
+    handBack.surfacesDone();
+    return true;
   }
   UseDisplay(view.display.get());
   view.owner = hdWnd;
+  view.handBack = handBack;
   view.closing = false;
   view.running = true;
   try {
@@ -156,9 +150,30 @@ void OpenPictureView(WindowHandle hdWnd, PictureView& view, unsigned int (*proc)
     view.running = false;
     UseDisplay(nullptr);
     view.display->Destroy();
-    Machine.Give(MachineHolder::PictureView);
-    Surfaces.Give(view.holder);
-    ShowMessage(hdWnd, view.threadFailure, "Error", MessageIcon::None);
+    return false;
+  }
+  return true;
+}
+
+// Refused while another thread runs the machine (the run thread changes
+// the palette the pattern view draws) or another window has the surfaces.
+void OpenPictureView(WindowHandle hdWnd, PictureView& view, unsigned int (*proc)(void*)) {
+  const machine::Refusal refusal =
+      machine::OpenPictureView(view.holder, [&](const machine::PictureHandBack& handBack) {
+        return StartPictureView(hdWnd, view, proc, handBack);
+      });
+  switch (refusal) {
+    case machine::Refusal::None:
+      break;
+    case machine::Refusal::MachineBusy:
+      ShowMessage(hdWnd, kMachineBusyText, "Taviro", MessageIcon::Exclamation);
+      break;
+    case machine::Refusal::SurfacesBusy:
+      ShowMessage(hdWnd, kSurfacesBusyText, "Taviro", MessageIcon::Exclamation);
+      break;
+    case machine::Refusal::NoThread:
+      ShowMessage(hdWnd, view.threadFailure, "Error", MessageIcon::None);
+      break;
   }
 }
 

@@ -9,10 +9,9 @@
 #include <system_error>
 #include <thread>
 
-#include "debugger/debug_window.h"
 #include "emulation/emulate.h"
 #include "emulation/keyboard.h"
-#include "emulation/owner.h"
+#include "emulation/pause_gate.h"
 #include "platform/message_box.h"
 #include "platform/ui_thread.h"
 #include "ppu/display.h"
@@ -54,6 +53,8 @@ std::thread emulateThread;
 std::shared_ptr<PictureDisplay> gameDisplay;
 WindowHandle gameWindow = nullptr;  // hWndDD as the thread knows it
 WindowHandle gameOwner = nullptr;
+PauseGate* gameGate = nullptr;
+std::function<void()> gameEnded;
 
 std::atomic<bool> running{false};
 std::atomic<bool> stopRequested{false};
@@ -81,6 +82,10 @@ void StartFrameCount() {
   StartFrame = EndFrame = Ticks();
 }
 
+void ToggleLayer(std::atomic<int>& flag) {
+  flag.store(flag.load() == 0 ? 1 : 0);
+}
+
 void CountFrameTime() {
   EndFrame = Ticks();
   TotalTime += EndFrame - StartFrame;
@@ -91,12 +96,11 @@ void CountFrameTime() {
   }
 }
 
-// The last thing the thread does: the surfaces and the machine go back,
-// and the debugger's commands follow.
-void GiveEverythingBack() {
-  Surfaces.Give(SurfaceHolder::GameWindow);
-  Machine.Give(MachineHolder::EmulationThread);
-  PostToUiThread([] { UpdateCommandStates(); });
+// The last thing the thread does: its starter hears of the end.
+void ReportEnd() {
+  const std::function<void()> ended = std::move(gameEnded);
+  gameEnded = nullptr;
+  if (ended) ended();
   running = false;
 }
 
@@ -118,6 +122,7 @@ void RunFrames(WindowHandle window) {
   closing = false;
   StartFrameCount();
   while (!closing) {
+    gameGate->Boundary();  // readers look between two frames
     StartFrame = Ticks();
     if (stopRequested) {
       CloseEmulate();
@@ -134,7 +139,7 @@ void RunFrames(WindowHandle window) {
 
 }  // namespace
 
-bool StartEmulateThread(WindowHandle owner) {
+bool StartEmulateThread(WindowHandle owner, PauseGate& gate, std::function<void()> ended) {
   if (emulateThread.joinable()) emulateThread.join();  // the last run has ended
   PictureWindowOptions options;
   options.title = "Emulate";
@@ -147,6 +152,8 @@ bool StartEmulateThread(WindowHandle owner) {
   gameDisplay = CreatePictureWindow(options);
   hWndDD = gameWindow = gameDisplay ? gameDisplay->Window() : nullptr;
   gameOwner = owner;
+  gameGate = &gate;
+  gameEnded = std::move(ended);
   ClearMessages();
   stopRequested = false;
   running = true;
@@ -154,6 +161,7 @@ bool StartEmulateThread(WindowHandle owner) {
     emulateThread = std::thread([] { EmulateThreadProc(nullptr); });
   } catch (const std::system_error&) {
     running = false;
+    gameEnded = nullptr;
     if (gameDisplay) gameDisplay->Destroy();
     hWndDD = gameWindow = nullptr;
     return false;
@@ -175,18 +183,18 @@ bool EmulateThreadRunning() {
 
 unsigned int EmulateThreadProc(void* /*parameter*/) {
   if (gameDisplay == nullptr || gameWindow == nullptr) {  // no window: end without a word
-    GiveEverythingBack();
+    ReportEnd();
     return 0;
   }
   gameDisplay->Show();
   if (!OpenSurfaces(gameWindow)) {
-    GiveEverythingBack();
+    ReportEnd();
     return 0;
   }
   ClearScreen(0);
   gameDisplay->Focus();
   RunFrames(gameWindow);
-  GiveEverythingBack();
+  ReportEnd();
   return 0;
 }
 
@@ -194,7 +202,19 @@ long Emulate_WndProc(WindowHandle /*window*/, unsigned int message, unsigned lon
                      long /*lParam*/) {
   switch (message) {
     case WM_KEYDOWN:
-      Emulate_KeyDown(static_cast<unsigned int>(wParam));
+      switch (Emulate_KeyDown(static_cast<unsigned int>(wParam))) {
+        case KeyRequest::End:
+          CloseEmulate();  // which lets go of the buttons too
+          break;
+        case KeyRequest::SwitchBackground:
+          ToggleLayer(DisplayBackground);
+          break;
+        case KeyRequest::SwitchSprites:
+          ToggleLayer(DisplaySprites);
+          break;
+        case KeyRequest::None:
+          break;
+      }
       break;
     case WM_KEYUP:
       Emulate_KeyUp(static_cast<unsigned int>(wParam));
@@ -218,11 +238,6 @@ void CloseEmulate() {
   UseDisplay(nullptr);
   gameDisplay->Destroy();  // the mouse pointer comes back with it
   ForgetWindow(gameWindow);
-  PostToUiThread([] {
-    if (hWndMain == nullptr) return;
-    UpdateInfo(hWndMain);
-    UpdateJoystickButtons();
-  });
   closing = true;
 }
 

@@ -3,8 +3,10 @@
 // then runs frame after frame, handling at most one of the window's
 // messages between two frames, until Escape, the close box or a stop
 // request ends it. The machine and the surfaces are taken for it by the
-// starter on the UI thread and given back by the thread as it ends.
+// starter on the UI thread; the thread reports its end through the call
+// it was started with, and knows nothing of who started it.
 
+#include <functional>
 #include <memory>
 
 #include "platform/picture_window.h"
@@ -24,11 +26,16 @@ extern unsigned int TotalTime;   // since the last figure was taken
 // The game window while emulation runs; UI thread only.
 extern WindowHandle hWndDD;
 
+class PauseGate;
+
 // UI thread, with the machine and the surfaces already taken for the
 // emulation thread: creates the game window, owned by owner, and starts the
-// thread. False when the thread could not be created; the window is gone
-// again and the caller gives the machine and the surfaces back.
-bool StartEmulateThread(WindowHandle owner);
+// thread. The thread passes gate between two frames, and calls ended as
+// its last act, once it no longer touches the machine or the surfaces.
+// False when the thread could not be created; the window is gone again,
+// ended is not called, and the caller gives the machine and the surfaces
+// back.
+bool StartEmulateThread(WindowHandle owner, PauseGate& gate, std::function<void()> ended);
 
 // UI thread: asks the thread to end as Escape would, processes the UI's
 // events until it has ended, and joins it. Nothing happens when it is not
@@ -41,14 +48,15 @@ bool EmulateThreadRunning();
 // The body of the thread; the parameter is not used.
 unsigned int EmulateThreadProc(void* parameter);
 
-// The game window's procedure: keys go to Emulate_KeyDown / Emulate_KeyUp;
-// the close box ends emulation as Escape does; a lost focus lets go of the
-// buttons the keys hold, since their key-ups will go elsewhere.
+// The game window's procedure: keys go to Emulate_KeyDown / Emulate_KeyUp,
+// and what a key asks for (the end, a layer switch) is done here; the close
+// box ends emulation as Escape does; a lost focus lets go of the buttons
+// the keys hold, since their key-ups will go elsewhere.
 long Emulate_WndProc(WindowHandle window, unsigned int message, unsigned long wParam, long lParam);
 
 // Ends emulation from the emulation thread: the surfaces close, the window
-// goes, the debugger shows where the last frame stopped, and the thread's
-// loop returns before another frame runs.
+// goes, and the thread's loop returns before another frame runs; the
+// thread's ended call follows.
 void CloseEmulate();
 
 // Queues a message for the game window; any thread. The emulation thread

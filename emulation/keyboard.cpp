@@ -1,7 +1,5 @@
 #include "emulation/keyboard.h"
 
-#include "emulation/emulate.h"
-#include "emulation/emulate_thread.h"
 #include "io/joystick.h"
 #include "platform/virtual_keys.h"
 
@@ -37,24 +35,21 @@ int ButtonOf(unsigned int key) {
   }
 }
 
-void Toggle(std::atomic<int>& flag) {
-  flag.store(flag.load() == 0 ? 1 : 0);
-}
-
 // The buttons pressed by keys and not yet released by them, one bit each.
 // The debugger's check boxes press buttons too; those are left alone.
 unsigned int heldByKeys = 0;
 
 }  // namespace
 
-void Emulate_KeyDown(unsigned int key) {
-  if (key == VK_ESCAPE) return CloseEmulate();  // which lets go of the buttons too
-  if (key == Key1) return Toggle(DisplayBackground);
-  if (key == Key2) return Toggle(DisplaySprites);
+KeyRequest Emulate_KeyDown(unsigned int key) {
+  if (key == VK_ESCAPE) return KeyRequest::End;
+  if (key == Key1) return KeyRequest::SwitchBackground;
+  if (key == Key2) return KeyRequest::SwitchSprites;
   const int button = ButtonOf(key);
-  if (button < 0) return;
+  if (button < 0) return KeyRequest::None;
   Joy1.SetButton(button);
   heldByKeys |= 1u << button;
+  return KeyRequest::None;
 }
 
 void Emulate_KeyUp(unsigned int key) {

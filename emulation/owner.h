@@ -56,9 +56,10 @@ class Owner {
   std::function<void()> listener_;
 };
 
-// Who runs the CPU. The debugger's own commands (Step, Reset, Load, Goto,
+// Who runs the CPU (Closing: the program is closing, nothing may start).
+// The debugger's own commands (Step, Reset, Load, Goto,
 // the memory edits) run on the UI thread and only while the machine is free.
-enum class MachineHolder { Nobody, RunThread, EmulationThread, PictureView };
+enum class MachineHolder { Nobody, RunThread, EmulationThread, PictureView, Closing };
 extern Owner<MachineHolder> Machine;
 
 // Who has the video surfaces open.

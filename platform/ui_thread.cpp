@@ -4,8 +4,11 @@
 #include <QMetaObject>
 #include <QObject>
 #include <QThread>
+#include <QTimer>
 #include <chrono>
 #include <deque>
+#include <map>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -73,6 +76,30 @@ void ProcessEventsUntil(const std::function<bool()>& done) {
 bool OnUiThread() {
   QCoreApplication* application = QCoreApplication::instance();
   return application != nullptr && QThread::currentThread() == application->thread();
+}
+
+// The UI thread's timers by id; UI thread only.
+std::map<int, std::unique_ptr<QTimer>>& UiTimers() {
+  static std::map<int, std::unique_ptr<QTimer>> timers;
+  return timers;
+}
+
+int StartUiTimer(int period, std::function<void()> tick) {
+  static int lastId = 0;
+  auto timer = std::make_unique<QTimer>();
+  QObject::connect(timer.get(), &QTimer::timeout, std::move(tick));
+  timer->start(period);
+  UiTimers()[++lastId] = std::move(timer);
+  return lastId;
+}
+
+// The timer may be the one whose tick is running: it goes once that ends.
+void StopUiTimer(int id) {
+  const auto found = UiTimers().find(id);
+  if (found == UiTimers().end()) return;
+  found->second->stop();
+  found->second.release()->deleteLater();
+  UiTimers().erase(found);
 }
 
 #include "ui_thread.moc"

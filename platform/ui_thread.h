@@ -15,3 +15,8 @@ void PostToUiThread(std::function<void()> call);
 void ProcessEventsUntil(const std::function<bool()>& done);
 
 bool OnUiThread();
+
+// Calls tick on the UI thread every period milliseconds until stopped. UI
+// thread only; returns the id for StopUiTimer.
+int StartUiTimer(int period, std::function<void()> tick);
+void StopUiTimer(int id);

@@ -1,0 +1,41 @@
+#pragma once
+// Where a thread that runs the machine lets the UI thread look at it. The
+// thread passes Boundary() between two instructions (the run thread) or two
+// frames (the game window); a reader on the UI thread asks it to stop there,
+// reads, and lets it go on. The handover is under one mutex, so every read
+// sees one moment of the machine and no write of the thread overlaps it.
+// While no thread is inside (between Leave and the next Enter), reads run at
+// once: only the UI thread then touches the machine.
+
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+
+class PauseGate {
+ public:
+  // The starter, before the thread exists: reads now wait for a boundary.
+  void Enter();
+  // The thread, once it no longer touches the machine: a waiting reader
+  // reads at once.
+  void Leave();
+
+  // The thread, at a boundary: costs one relaxed load unless a reader waits.
+  void Boundary() {
+    if (requested_.load(std::memory_order_relaxed)) Serve();
+  }
+
+  // The reader: runs read while the thread is held at a boundary (or while
+  // no thread is inside), then lets the thread go on.
+  void WhilePaused(const std::function<void()>& read);
+
+ private:
+  void Serve();
+
+  std::atomic<bool> requested_{false};
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool inside_ = false;  // guarded by mutex_, as the two below
+  bool paused_ = false;
+  bool reading_ = false;
+};
