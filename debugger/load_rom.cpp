@@ -39,7 +39,7 @@ void LoadChosenImage(WindowHandle window) {
   if (code != 0) {
     ShowNoImage(window);
     UpdateCommandStates();
-    ShowMessage(window, LoadErrorMessage(code), "Error", MessageIcon::Stop);
+    ShowMessage(window, LoadFailureText(code), "Error", MessageIcon::Stop);
     return;
   }
   DisassembleROM();
