@@ -24,7 +24,8 @@ bool MeasuresFixed(const QFont& font) {
   if (advance <= 0) return false;
   for (const QChar c : kMeasured)
     if (std::abs(metrics.horizontalAdvance(c) - advance) > 0.01) return false;
-  return true;
+  // Kerning or shaping would still move a line's later columns.
+  return std::abs(metrics.horizontalAdvance(kMeasured) - kMeasured.size() * advance) < 0.5;
 }
 
 QFont ChooseFixedPitchFont(const QStringList& preferred, int points) {
