@@ -3,7 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -13,15 +13,16 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "platform/fixed_font.h"
 #include "platform/hex_view_widget.h"
 
 namespace {
 
 // The viewers place their columns 12 pixels apart per two characters, so
 // the fixed-pitch font must be at most 8 pixels wide: 10 points, or less
-// where the system's fixed font is wider than that.
+// where the chosen face is wider than that.
 QFont ViewerFont() {
-  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  QFont font = FixedPitchFont();
   for (int points = 10; points >= 6; --points) {
     font.setPointSize(points);
     if (QFontMetrics(font).horizontalAdvance('0') <= 8) break;
@@ -195,7 +196,7 @@ TextMetrics GetTextMetrics(WindowHandle handle) {
   if (window == nullptr) return {1, 1, 0, false};
   const QFontMetrics metrics(window->Canvas()->font());
   return {metrics.averageCharWidth(), metrics.height(), std::max(0, metrics.leading()),
-          !QFontInfo(window->Canvas()->font()).fixedPitch()};
+          !MeasuresFixed(window->Canvas()->font())};
 }
 
 void TextOut(WindowHandle handle, int x, int y, const std::string& text) {

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -17,6 +16,8 @@
 #include <QShortcutEvent>
 #include <QTabBar>
 #include <QVBoxLayout>
+
+#include "platform/fixed_font.h"
 
 namespace {
 
@@ -41,12 +42,6 @@ class CommandButton : public QPushButton {
     return QPushButton::event(event);
   }
 };
-
-QFont FixedPitchFont() {
-  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  font.setPointSize(10);
-  return font;
-}
 
 // The average width of the 52 letters, rounded, and the font height: the
 // base of dialog units.

@@ -2,8 +2,11 @@
 // real windows that paint only what a scroll uncovers, keep their scroll
 // values apart and never read memory through the ports.
 #include <QAbstractSlider>
+#include <QImage>
 #include <QScrollBar>
 #include <QWidget>
+#include <algorithm>
+#include <vector>
 
 #include "cpu/cpu.h"
 #include "debugger/tool_commands.h"
@@ -200,6 +203,32 @@ TEST_F(ViewerWindows, PaintingReadsMemoryNotThePorts) {
   static_cast<QWidget*>(window)->grab();
   EXPECT_EQ(LayoutOf(window)->FirstLine, 0x200 - 1);
   EXPECT_EQ(CPU.Memory[0x2002], 0x80);
+}
+
+// Whatever face the desktop offers, the label and the 16 bytes stand in
+// their 24-pixel columns: each byte's digits inked, the space before them
+// clear, nothing spilling past the last column.
+TEST_F(ViewerWindows, BytesStandInTheirColumns) {
+  for (int i = 0; i < 16; ++i) CPU.Memory[i] = 0x88;
+  const WindowHandle window = OpenRecorded();
+  QWidget* canvas = qobject_cast<TextWindow*>(static_cast<QWidget*>(window))->Canvas();
+  const QImage row = canvas->grab().toImage().copy(0, 0, canvas->width(), LayoutOf(window)->yChar);
+  std::vector<bool> inked(static_cast<size_t>(row.width()), false);
+  for (int x = 0; x < row.width(); ++x)
+    for (int y = 0; y < row.height(); ++y)
+      if (qGray(row.pixel(x, y)) < 160) inked[static_cast<size_t>(x)] = true;
+  const auto anyInk = [&inked](int from, int to) {
+    return std::any_of(inked.begin() + from, inked.begin() + to, [](bool b) { return b; });
+  };
+  EXPECT_TRUE(anyInk(0, 47)) << "the label";
+  for (int k = 0; k < 16; ++k) {
+    SCOPED_TRACE(k);
+    const int column = 48 + 24 * k;
+    EXPECT_FALSE(anyInk(column + 1, column + 7)) << "the space before the byte";
+    EXPECT_TRUE(anyInk(column + 8, column + 16)) << "the first digit";
+    EXPECT_TRUE(anyInk(column + 16, column + 24)) << "the second digit";
+  }
+  EXPECT_FALSE(anyInk(48 + 24 * 16 + 1, 48 + 24 * 16 + 12));
 }
 
 TEST_F(ViewerWindows, RefreshRepaintsEverythingAndExitCloses) {

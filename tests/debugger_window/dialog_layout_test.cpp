@@ -1,6 +1,7 @@
 // Dialog 200 as its template gives it, and the names assistive technology
 // reads for what users see.
 #include <QAccessible>
+#include <QFontMetricsF>
 #include <QMenuBar>
 #include <QWidget>
 
@@ -47,8 +48,11 @@ TEST_F(DebuggerWindow, EveryControlStandsAsTheTemplateSays) {
   }
   EXPECT_EQ(GetWindowTitle(dialog), "Taviro");
   EXPECT_FALSE(static_cast<QWidget*>(dialog)->windowIcon().isNull());
-  EXPECT_TRUE(
-      QFontInfo(static_cast<QWidget*>(GetDlgItem(dialog, IDC_LISTING))->font()).fixedPitch());
+  // The listing's columns line up: a line is as wide as that many '0's,
+  // to the fraction of a pixel the face's advance may carry.
+  const QFontMetricsF listing(static_cast<QWidget*>(GetDlgItem(dialog, IDC_LISTING))->font());
+  const QString line = "C0F0: BD 7F 80   LDA $809F, X";
+  EXPECT_NEAR(listing.horizontalAdvance(line), line.size() * listing.horizontalAdvance('0'), 0.5);
   EXPECT_EQ(Line(0), "[No ROM image loaded]");
   EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_JOYSTICK1));
 }
