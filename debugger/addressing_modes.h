@@ -1,13 +1,13 @@
 #pragma once
 // The listing line of each addressing mode. Every writer reads the
-// instruction at CPU.PC through the program windows, writes its line into str
+// instruction at CPU.PC as the processor fetches it, writes its line into str
 // (at most kDisassemblyLineSize characters with the zero) and advances PC by
 // the instruction's length, wrapping at $FFFF.
 
 namespace listing {
 
-// The byte at a CPU address as instructions are fetched: through the 8 KB
-// program windows, bit 15 ignored, the address after $FFFF being $0000.
+// The byte at a CPU address as the processor fetches it: memory below $8000,
+// the 8 KB program windows from $8000 on, the address after $FFFF being $0000.
 unsigned char ProgramByte(unsigned int address);
 
 void WriteImplied(char* str, const char* mnemonic);

@@ -126,7 +126,8 @@ std::string CartridgeName(const ::testing::TestParamInfo<Cartridge>& info) {
 
 INSTANTIATE_TEST_SUITE_P(OurCartridges, FrameIdentity,
                          ::testing::Values(Cartridge{"demo", false}, Cartridge{"mmc3_test", false},
-                                           Cartridge{"mmc2_test", false}),
+                                           Cartridge{"mmc2_test", false},
+                                           Cartridge{"ram_code_test", false}),
                          CartridgeName);
 
 INSTANTIATE_TEST_SUITE_P(OutsideCartridges, FrameIdentity,
