@@ -73,8 +73,11 @@ const char* LoadErrorMessage(int code) {
 }
 
 std::string LoadFailureText(int code, const std::string& path) {
-  if (code == RomLoadNotAnImage) return std::string(LoadErrorMessage(code)) + ": " + path;
-  return LoadErrorMessage(code);
+  std::string text = LoadErrorMessage(code);
+  if (code == RomLoadNotAnImage) text += ": " + path;
+  if (code == RomLoadNoLibrary && !BoardFailureDetail().empty())
+    text += "\n" + BoardFailureDetail();
+  return text;
 }
 
 unsigned short NMIVector() {

@@ -22,8 +22,17 @@ constexpr bool kSetsPC = requires {
 
 template <typename Op, Mode M>
 consteval OpcodeInfo Describe(unsigned char cycles) {
-  return {Op::kName, M, &Op::template Run<M>, cycles,
-          static_cast<unsigned char>(kSetsPC<Op> ? 0 : LengthOf(M))};
+  return {Op::kName,
+          M,
+          &Op::template Run<M>,
+          cycles,
+          static_cast<unsigned char>(kSetsPC<Op> ? 0 : LengthOf(M)),
+          false};
+}
+
+consteval OpcodeInfo ListedWithoutIndex(OpcodeInfo info) {
+  info.listsBareOperand = true;
+  return info;
 }
 
 // NOP and the undocumented opcodes have no handler: inlined, this leaves
@@ -106,8 +115,8 @@ constexpr DocumentedOpcode kDocumented[] = {
     {0x25, Describe<And, ZeroPage>(3)},
     {0x35, Describe<And, ZeroPageX>(4)},
     {0x2D, Describe<And, Absolute>(4)},
-    {0x3D, Describe<And, AbsoluteX>(4)},
-    {0x39, Describe<And, AbsoluteY>(4)},
+    {0x3D, ListedWithoutIndex(Describe<And, AbsoluteX>(4))},
+    {0x39, ListedWithoutIndex(Describe<And, AbsoluteY>(4))},
     {0x21, Describe<And, IndirectX>(6)},
     {0x31, Describe<And, IndirectY>(5)},
 
@@ -162,7 +171,7 @@ constexpr DocumentedOpcode kDocumented[] = {
     {0x06, Describe<Asl, ZeroPage>(5)},
     {0x16, Describe<Asl, ZeroPageX>(6)},
     {0x0E, Describe<Asl, Absolute>(6)},
-    {0x1E, Describe<Asl, AbsoluteX>(7)},
+    {0x1E, ListedWithoutIndex(Describe<Asl, AbsoluteX>(7))},
 
     {0x4A, Describe<Lsr, Accumulator>(2)},
     {0x46, Describe<Lsr, ZeroPage>(5)},
@@ -234,14 +243,14 @@ constexpr DocumentedOpcode kDocumented[] = {
     {0x00, Describe<Brk, Implied>(7)},
 
     // NOP has no handler, like the undocumented opcodes.
-    {0xEA, {"NOP", Implied, &NoOperation, 2, 1}},
+    {0xEA, {"NOP", Implied, &NoOperation, 2, 1, false}},
 };
 
 // The undocumented opcodes are one-byte no-ops; their cycles follow the
 // opcode's row of the table: none below $A0, two from $A0 on.
 consteval OpcodeInfo Undocumented(unsigned int opcode) {
-  if (opcode >= 0xA0) return {"???", Implied, &NoOperation, 2, 1};
-  return {"???", Implied, &ZeroCycleNoOperation, 0, 1};
+  if (opcode >= 0xA0) return {"???", Implied, &NoOperation, 2, 1, false};
+  return {"???", Implied, &ZeroCycleNoOperation, 0, 1, false};
 }
 
 consteval std::array<OpcodeInfo, 256> BuildDescription() {

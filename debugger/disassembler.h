@@ -71,3 +71,8 @@ void TXAdisplay(char* str);
 void TXSdisplay(char* str);
 void TYAdisplay(char* str);
 void UNDEFdisplay(char* str);
+
+// The routine of a mnemonic of the opcode description; UNDEFdisplay for
+// "???" and any name that is not one.
+using DisplayRoutine = void (*)(char* str);
+DisplayRoutine DisplayRoutineOf(const char* mnemonic);

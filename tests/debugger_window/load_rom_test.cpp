@@ -27,13 +27,14 @@ TEST_F(DebuggerWindow, EveryLoadCodeShowsItsMessage) {
   SetBoardDirectory(ProgramDir() + "/../tests/boards-under-test");
   TempDirectory empty;
   LoadThroughDialog(empty.path() + "/missing.nes");
-  for (unsigned mapper : {0u, 203u, 204u, 205u, 206u, 207u, 208u}) {
+  for (unsigned mapper : {kMapperWithoutBoard, 203u, 204u, 205u, 206u, 207u, 208u}) {
     TempFile image(InesImage::Numbered(mapper, 2, 1).Bytes());
     LoadThroughDialog(image.path());
   }
   ASSERT_EQ(messages.size(), 8u);
   for (int code = 1; code <= 8; ++code) {
-    EXPECT_EQ(messages[code - 1].text, LoadErrorMessage(code));
+    const std::string secondLine = code == 2 ? "\nmapper 5: no board5.so in " : "";
+    EXPECT_EQ(messages[code - 1].text.rfind(LoadErrorMessage(code) + secondLine, 0), 0u);
     EXPECT_EQ(messages[code - 1].caption, "Error");
     EXPECT_EQ(messages[code - 1].icon, MessageIcon::Stop);
   }
@@ -83,9 +84,10 @@ TEST_F(DebuggerWindow, AFileThatIsNoImageIsRefusedAndTheCartridgeStays) {
 
 TEST_F(DebuggerWindow, FailedLoadLeavesNoBoardAndDisablesTheRunCommands) {
   LoadThroughDialog(DemoImage());
-  TempFile mapper0(InesImage::Numbered(0, 2, 1).Bytes());
-  LoadThroughDialog(mapper0.path());
-  EXPECT_EQ(LastMessage(), LoadErrorMessage(2));
+  TempFile noBoard(InesImage::Numbered(kMapperWithoutBoard, 2, 1).Bytes());
+  LoadThroughDialog(noBoard.path());
+  EXPECT_EQ(LastMessage(), std::string(LoadErrorMessage(2)) + "\n" + BoardFailureDetail());
+  EXPECT_NE(LastMessage().find("mapper 5: no board5.so in "), std::string::npos);
   EXPECT_EQ(MapperHandle, nullptr);
   EXPECT_EQ(ListBoxCount(dialog, IDC_LISTING), 1);
   EXPECT_EQ(Line(0), "[No ROM image loaded]");

@@ -154,6 +154,29 @@ TEST_F(Runner, TracedFramesDrawTheSamePictureAsUntracedOnes) {
       << "a frame trace starts like a step trace";
 }
 
+// Tiles written into character RAM through $2007 and drawn: the same
+// program on every board that runs it, so every board draws the one picture
+// (made once from mapper 0 and looked at).
+TEST_F(Runner, EveryBoardDrawsTheCharacterRamPicture) {
+  RgbPicture golden;
+  std::string error;
+  ASSERT_TRUE(LoadRgbPng(Golden("chr_ram_picture.png").c_str(), golden, &error)) << error;
+  for (const char* mapper : {"0", "1", "2", "3", "4", "7", "30"}) {
+    const std::string image = std::string("chr_ram_picture_mapper") + mapper;
+    ASSERT_EQ(Run("--frames 10 --screenshot " + File("shot.png") + " " + Rom(image.c_str())), 0)
+        << err;
+    RgbPicture shot;
+    ASSERT_TRUE(LoadRgbPng(File("shot.png").c_str(), shot, &error)) << error;
+    EXPECT_TRUE(shot.rgb == golden.rgb) << "mapper " << mapper << ": review " << File("shot.png");
+  }
+}
+
+TEST_F(Runner, AMissingBoardIsNamedOnStderr) {
+  TempFile noBoard(InesImage::Numbered(kMapperWithoutBoard, 1, 1).Bytes());
+  EXPECT_EQ(Run(noBoard.path()), 1);
+  EXPECT_NE(err.find("Taviro.\nmapper 5: no board5.so in "), std::string::npos) << err;
+}
+
 TEST_F(Runner, BenchEndsWithOneFigureLine) {
   ASSERT_EQ(Run("--bench --frames 30 " + Rom("demo")), 0) << err;
   unsigned long frames = 0;
@@ -182,7 +205,9 @@ TEST_F(Runner, LoadFailuresPrintTheDebuggersMessageAndExit1) {
   EXPECT_EQ(Run("--boards " + work.path() + " " + Rom("demo")), 1);
   EXPECT_EQ(err,
             "LoadLibrary failed when opening the .dll.\n"
-            "Make sure the mapper .dll is in the same directory as Taviro.\n");
+            "Make sure the mapper .dll is in the same directory as Taviro.\n"
+            "mapper 4: no board4.so in " +
+                work.path() + "\n");
 
   TempFile noProgram(InesImage::Numbered(4, 0, 1).Bytes());
   EXPECT_EQ(Run(noProgram.path()), 1);
