@@ -7,6 +7,7 @@
 
 #include "cpu/bus.h"
 #include "cpu/flags.h"
+#include "cpu/waiting_loop.h"
 #include "io/memoryio.h"
 #include "ppu/background.h"
 #include "ppu/ppu.h"
@@ -105,6 +106,9 @@ void ResetCpu() {
   // $7000-$7FFF keep their contents, so a trainer loaded there survives.
   std::memset(CPU.Memory, 0, 0x7000);
   CPU.PC = static_cast<unsigned short>(cpu::Fetch16(cpu::kResetVector));
+  // A new image, or new program bytes in the same memory, may hold a waiting
+  // loop where the last one held a busy one.
+  cpu::ForgetNonWaitingLoops();
   NumScanlines = cpu::kVisibleScanlines;
   CPU.Cycles = 0;
   PPU.Scanline = 0;

@@ -303,11 +303,14 @@ template <std::size_t Op>
 constexpr bool kClosesLoops = kDescription[Op].mode == Mode::Relative || Op == 0x4C;
 
 // Offers a jump or branch back over a few bytes to the waiting-loop check;
-// the scanline must still be running, since its end comes first.
+// the scanline must still be running, since its end comes first. A loop
+// already found unable to wait costs only the look-up: a busy loop such as
+// DEX, BNE would otherwise pay for the examination at every iteration.
 [[gnu::always_inline]] inline void OfferWaitingLoop(Hot& h, unsigned int closing) {
   const unsigned int head = h.PC;
   if (head <= closing && closing - head <= kMaxWaitingLoopBytes && SkipWaitingLoops &&
       h.Cycles < kCyclesPerScanline) [[unlikely]] {
+    if (KnownNonWaitingLoop(head, closing, MemoryPage[(head >> 13) & 3])) return;
     StoreHot(h);
     PassWaitingLoop(head, closing);
     h = LoadHot();

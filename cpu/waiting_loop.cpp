@@ -22,6 +22,11 @@
 namespace cpu {
 
 bool SkipWaitingLoops = true;
+NonWaitingLoop NonWaitingLoops[kNonWaitingLoopSlots];
+
+void ForgetNonWaitingLoops() {
+  for (NonWaitingLoop& loop : NonWaitingLoops) loop = NonWaitingLoop{};
+}
 
 namespace {
 
@@ -143,7 +148,14 @@ bool RunOneIteration(unsigned int head, const LoopCode& code) {
 
 void PassWaitingLoop(unsigned int head, unsigned int closing) {
   LoopCode code;
-  if (!ReadLoopCode(head, closing, code)) return;
+  if (!ReadLoopCode(head, closing, code)) {
+    // Remembered only when one window holds the whole loop.
+    const unsigned char* window = MemoryPage[(head >> 13) & 3];
+    if (window == MemoryPage[(closing >> 13) & 3])
+      NonWaitingLoops[closing % kNonWaitingLoopSlots] = {window, static_cast<unsigned short>(head),
+                                                         static_cast<unsigned short>(closing)};
+    return;
+  }
   // The trial iteration must end before the scanline does, so that the
   // single-step handlers never reach the end of a line.
   if (CPU.Cycles + kMostCyclesPerInstruction * code.count >= kCyclesPerScanline) return;

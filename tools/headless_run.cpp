@@ -20,6 +20,9 @@
 #include "ppu/background.h"
 #include "ppu/dx.h"
 #include "ppu/ppu.h"
+#include "tools/progress.h"
+#include "tools/run_checks.h"
+#include "tools/status_protocol.h"
 
 namespace {
 
@@ -63,56 +66,91 @@ void HoldButtonsFor(unsigned long frame, const std::vector<ButtonHold>& presses)
     if (frame >= hold.first && frame <= hold.last) Joy1.SetButton(hold.button);
 }
 
-// The disassembler's line for the instruction at PC, then the registers as
-// they are before it runs.
+// The longest disassembly line: address, three bytes, an indexed or
+// indirect operand.
+constexpr int kTraceTextWidth = 28;
+
+// The disassembler's line for the instruction at PC, padded so that the
+// register columns line up, then the registers as they are before it runs.
 void TraceInstruction(std::FILE* trace) {
   char line[kDisassemblyLineSize] = {};
   unsigned short pc = CPU.PC;
   DisplayInstruction(line);
   CPU.PC = pc;
-  std::fprintf(trace, "%s A:%02X X:%02X Y:%02X P:%02X SP:%02X CYC:%u SL:%u\n", line, CPU.AC, CPU.XR,
-               CPU.YR, CPU.FLAGS, CPU.S, CPU.Cycles, unsigned{PPU.Scanline});
+  std::fprintf(trace, "%-*s A:%02X X:%02X Y:%02X P:%02X SP:%02X CYC:%u SL:%u\n", kTraceTextWidth,
+               line, CPU.AC, CPU.XR, CPU.YR, CPU.FLAGS, CPU.S, CPU.Cycles, unsigned{PPU.Scanline});
+}
+
+// How far the run loop got.
+struct RunProgress {
+  unsigned long frames = 0;
+  bool reachedPc = false;  // --until-pc met
+  TestStatus testStatus = TestStatus::Unsigned;
+};
+
+bool AtStopAddress(const RunOptions& options) {
+  return options.untilPc && CPU.PC == *options.untilPc;
 }
 
 // Frames are counted by the entries into vertical blank, as RunCpu counts them.
-unsigned long RunSteps(const RunOptions& options, std::FILE* trace) {
-  unsigned long frame = 0;
-  HoldButtonsFor(frame, options.presses);
+RunProgress RunSteps(const RunOptions& options, std::FILE* trace) {
+  RunProgress run;
+  HoldButtonsFor(run.frames, options.presses);
   for (unsigned long step = 0; step < *options.steps; ++step) {
     if (trace != nullptr) TraceInstruction(trace);
     bool wasVisible = NumScanlines == 240;
     StepCpu();
-    if (wasVisible && NumScanlines != 240) HoldButtonsFor(++frame, options.presses);
+    if (wasVisible && NumScanlines != 240) HoldButtonsFor(++run.frames, options.presses);
+    if (AtStopAddress(options)) {
+      run.reachedPc = true;
+      break;
+    }
   }
-  return frame;
+  return run;
 }
 
 // One frame as RunCpu runs it, but an instruction at a time so that each can
-// be traced. The run loop records each visible line's scroll as the line
-// ends; here the line has ended when StepCpu returns, with the same state.
-void RunTracedFrame(std::FILE* trace) {
+// be traced and PC watched. The run loop records each visible line's scroll
+// as the line ends; here the line has ended when StepCpu returns, with the
+// same state. Returns true when PC reached --until-pc, wherever in the frame.
+bool StepFrame(const RunOptions& options, std::FILE* trace) {
   for (;;) {
-    TraceInstruction(trace);
+    if (trace != nullptr) TraceInstruction(trace);
     const bool visible = NumScanlines == 240;
     const unsigned char line = PPU.Scanline;
     StepCpu();
-    if (!visible) continue;
-    if (PPU.Scanline != line || NumScanlines != 240) RecordScanlineScroll(line);
-    if (NumScanlines != 240) return;  // vertical blank has begun
+    const bool lineEnded = PPU.Scanline != line || NumScanlines != 240;
+    if (visible && lineEnded) RecordScanlineScroll(line);
+    if (AtStopAddress(options)) return true;
+    if (visible && NumScanlines != 240) return false;  // vertical blank has begun
   }
 }
 
-unsigned long RunFrames(const RunOptions& options, std::FILE* trace) {
-  for (unsigned long frame = 0; frame < options.frames; ++frame) {
-    HoldButtonsFor(frame, options.presses);
-    if (trace == nullptr) {
-      NESMain();
-    } else {
-      RunTracedFrame(trace);
-      ComposeFrame();
+// Without anyone to look at it, the picture is not composed: composing
+// reads the machine and changes nothing in it.
+RunProgress RunFrames(const RunOptions& options, std::FILE* trace, StatusWatch& watch) {
+  const bool stepped = trace != nullptr || options.untilPc;
+  const bool picture = options.WantsPicture();
+  ProgressLine progress(stderr, options.frames);
+  RunProgress run;
+  while (run.frames < options.frames) {
+    HoldButtonsFor(run.frames, options.presses);
+    if (!stepped) {
+      RunCpu();
+    } else if (StepFrame(options, trace)) {
+      ++run.frames;
+      run.reachedPc = true;
+      break;
     }
+    if (picture) ComposeFrame();
+    ++run.frames;
+    if (options.testRom) {
+      run.testStatus = watch.AfterFrame(run.frames);
+      if (run.testStatus == TestStatus::Finished) break;
+    }
+    progress.Update(run.frames);
   }
-  return options.frames;
+  return run;
 }
 
 bool WriteDump(const std::string& path, const unsigned char* area, std::size_t length,
@@ -148,31 +186,99 @@ void PrintBench(unsigned long frames, double seconds) {
               fps * CyclesPerFrame);
 }
 
+void PrintWithNewline(const std::string& text) {
+  std::fputs(text.c_str(), stdout);
+  if (!text.empty() && text.back() != '\n') std::fputc('\n', stdout);
+}
+
+int TestRomVerdict(const RunOptions& options, const RunProgress& run, const StatusWatch& watch) {
+  if (run.testStatus == TestStatus::Unsigned) {
+    std::printf(
+        "timeout: the cartridge does not report through $6000 (no $DE $B0 $61 at $6001 after "
+        "%lu frames)\n",
+        run.frames);
+    return kExitTimedOut;
+  }
+  if (!options.verbose) PrintWithNewline(watch.Text());
+  if (run.testStatus == TestStatus::Running) {
+    std::printf("timeout: no result after %lu frames%s\n", run.frames,
+                watch.Text().empty() ? ", and no text" : "; the text so far is above");
+    return kExitTimedOut;
+  }
+  if (watch.Result() == 0) return kExitPassed;
+  std::printf("failed: code %d\n", watch.Result());
+  return kExitFailed;
+}
+
+// The cartridge's result, the stop address, memory and picture, each as
+// asked for; the worst of them.
+int Verdict(const RunOptions& options, const RunProgress& run, const StatusWatch& watch,
+            std::FILE* errors) {
+  int status = kExitPassed;
+  if (options.testRom) status = TestRomVerdict(options, run, watch);
+  if (options.untilPc && !run.reachedPc) {
+    std::printf("timeout: PC never reached $%04X in %lu %s\n", *options.untilPc,
+                options.steps ? *options.steps : run.frames, options.steps ? "steps" : "frames");
+    status = WorseExit(status, kExitTimedOut);
+  }
+  if (!CheckExpectations(options.expectations, stdout)) status = WorseExit(status, kExitFailed);
+  if (!options.expectScreenshotFile.empty()) {
+    switch (CheckGoldenPicture(options.expectScreenshotFile, options.diffFile, stdout, errors)) {
+      case GoldenVerdict::Same:
+        break;
+      case GoldenVerdict::Different:
+        status = WorseExit(status, kExitFailed);
+        break;
+      case GoldenVerdict::Unusable:
+        status = WorseExit(status, kExitError);
+        break;
+    }
+  }
+  return status;
+}
+
 // The run itself, between a successful load and the outputs.
-int RunLoaded(const RunOptions& options, std::FILE* errors) {
+int RunLoaded(const RunOptions& options, std::FILE* errors, RunSummary& summary) {
   File trace;
   if (!options.traceFile.empty()) {
     trace.reset(std::fopen(options.traceFile.c_str(), "w"));
     if (!trace) {
       std::fprintf(errors, "Couldn't Open File for output: %s\n", options.traceFile.c_str());
-      return 1;
+      return kExitError;
     }
   }
   ApplyRegisters(options.registers);
   cpu::SkipWaitingLoops = options.skipWaitingLoops;
+  StatusWatch watch(options.verbose, stdout);
   auto start = std::chrono::steady_clock::now();
-  unsigned long frames =
-      options.steps ? RunSteps(options, trace.get()) : RunFrames(options, trace.get());
+  const RunProgress run =
+      options.steps ? RunSteps(options, trace.get()) : RunFrames(options, trace.get(), watch);
   std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
   bool ok = !trace || CloseOutput(trace, options.traceFile, errors);
   ok &= WriteOutputs(options, errors);
-  if (options.bench) PrintBench(frames, elapsed.count());
-  return ok ? 0 : 1;
+  if (options.bench) PrintBench(run.frames, elapsed.count());
+  summary.frames = run.frames;
+  summary.seconds = elapsed.count();
+  if (run.testStatus == TestStatus::Finished) summary.resultCode = watch.Result();
+  return WorseExit(ok ? kExitPassed : kExitError, Verdict(options, run, watch, errors));
 }
 
 }  // namespace
 
-int RunHeadless(const RunOptions& options, std::FILE* errors) {
+int WorseExit(int a, int b) {
+  // Ranked from harmless to serious.
+  constexpr int kRank[] = {kExitPassed, kExitFailed, kExitTimedOut, kExitUsage, kExitError};
+  auto rank = [&](int status) {
+    for (int i = 0; i < 5; ++i)
+      if (kRank[i] == status) return i;
+    return 5;
+  };
+  return rank(a) >= rank(b) ? a : b;
+}
+
+int RunHeadless(const RunOptions& options, std::FILE* errors, RunSummary* summary) {
+  RunSummary ignored;
+  RunSummary& result = summary != nullptr ? *summary : ignored;
   if (!options.boardsDirectory.empty()) SetBoardDirectory(options.boardsDirectory);
   int code = LoadImageAndReset(options.image.c_str());
   if (code != 0) {
@@ -182,15 +288,15 @@ int RunHeadless(const RunOptions& options, std::FILE* errors) {
                    OpenFailureReason(options.image.c_str()).c_str());
     else
       std::fprintf(errors, "%s\n", LoadFailureText(code, options.image).c_str());
-    return 1;
+    return result.status = kExitError;
   }
   // Headless: no display is bound, so a flip returns at once.
   if (DDrawInit(nullptr, SurfaceWidth, SurfaceHeight, 8) != 0) {
     std::fprintf(errors, "Couldn't open the video surfaces\n");
-    return 1;
+    return result.status = kExitError;
   }
-  int status = RunLoaded(options, errors);
+  result.status = RunLoaded(options, errors, result);
   DirectDrawClose();
   UnloadBoard();
-  return status;
+  return result.status;
 }

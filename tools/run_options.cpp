@@ -9,7 +9,7 @@
 #include <utility>
 
 const char* const RunUsage =
-    "usage: taviro-run [options] IMAGE\n"
+    "usage: taviro-run [options] IMAGE...\n"
     "  --frames N          run N frames (default 60)\n"
     "  --steps N           run N instructions instead of frames\n"
     "  --regs PC=C000,S=FD,P=24,A=00,X=00,Y=00\n"
@@ -24,9 +24,23 @@ const char* const RunUsage =
     "  --boards DIR        look for board plug-ins in DIR\n"
     "  --bench             end with: frames N, seconds S, fps F, cycles/s C\n"
     "  --no-skip           execute waiting loops instruction by instruction\n"
+    "  --no-picture        compose no picture, even with --bench\n"
+    "  --test-rom          read the cartridge's status at $6000 after each frame;\n"
+    "                      --frames is the timeout (default 3600, one minute)\n"
+    "  --verbose           with --test-rom: print the status text as it grows\n"
+    "  --expect ADDR=VALUE,...\n"
+    "                      check CPU memory (hex) after the run\n"
+    "  --until-pc ADDR     end the run when PC reaches ADDR (hex); --frames is the timeout\n"
+    "  --expect-screenshot GOLDEN.png\n"
+    "                      compare the last picture with one saved by --screenshot\n"
+    "  --diff FILE.png     with --expect-screenshot: mark the differing pixels\n"
+    "  --jobs N            run several images N at a time (default: one per core)\n"
+    "  --junit FILE        write a JUnit XML report of the images' results\n"
     "  -h, --help          print this and stop\n"
     "boards shipped, by mapper: 0 NROM, 1 MMC1, 2 UxROM, 3 CNROM, 4 MMC3, 7 AxROM,\n"
-    "  9 MMC2, 30 UNROM 512\n";
+    "  9 MMC2, 30 UNROM 512\n"
+    "exit status: 0 passed, 1 load or output error, 2 usage error,\n"
+    "             3 failed (result code, --expect, --expect-screenshot), 4 timeout\n";
 
 namespace {
 
@@ -35,6 +49,7 @@ std::vector<std::string> Split(const std::string& text, char separator) {
   std::stringstream stream(text);
   std::string part;
   while (std::getline(stream, part, separator)) parts.push_back(part);
+  if (!text.empty() && text.back() == separator) parts.emplace_back();  // "A=1," ends in nothing
   return parts;
 }
 
@@ -113,8 +128,45 @@ bool ParseOnePress(const std::string& item, std::vector<ButtonHold>& presses, st
   return true;
 }
 
+bool ParseOneExpectation(const std::string& item, std::vector<MemoryExpectation>& expectations,
+                         std::string& error) {
+  std::size_t equals = item.find('=');
+  unsigned long address = 0, value = 0;
+  std::string where = item.substr(0, equals);
+  if (!where.empty() && where[0] == '$') where.erase(0, 1);
+  std::string what = equals == std::string::npos ? "" : item.substr(equals + 1);
+  if (!what.empty() && what[0] == '$') what.erase(0, 1);
+  if (!ParseNumber(where, 16, 0xFFFF, address) || !ParseNumber(what, 16, 0xFF, value)) {
+    error = "bad expectation (ADDR=VALUE in hex): " + item;
+    return false;
+  }
+  expectations.push_back({static_cast<unsigned short>(address), static_cast<unsigned char>(value)});
+  return true;
+}
+
+// Options that take no value; false when option is none of them.
+bool ParseFlag(const std::string& option, RunOptions& options) {
+  bool* flag = option == "--bench"        ? &options.bench
+               : option == "--test-rom"   ? &options.testRom
+               : option == "--verbose"    ? &options.verbose
+               : option == "--no-picture" ? &options.noPicture
+                                          : nullptr;
+  if (flag != nullptr) {
+    *flag = true;
+    return true;
+  }
+  if (option == "--no-skip") {
+    options.skipWaitingLoops = false;
+    return true;
+  }
+  return false;
+}
+
 // The options that name a file or directory.
 std::string* PathOption(const std::string& option, RunOptions& options) {
+  if (option == "--expect-screenshot") return &options.expectScreenshotFile;
+  if (option == "--diff") return &options.diffFile;
+  if (option == "--junit") return &options.junitFile;
   if (option == "--trace") return &options.traceFile;
   if (option == "--screenshot") return &options.screenshotFile;
   if (option == "--dump-cpu") return &options.cpuDumpFile;
@@ -126,20 +178,41 @@ std::string* PathOption(const std::string& option, RunOptions& options) {
 // An output written over the image would destroy it before it is read.
 bool OutputsSpareTheImage(const RunOptions& options, std::string& error) {
   const std::pair<const char*, const std::string*> outputs[] = {
-      {"--trace", &options.traceFile},
-      {"--screenshot", &options.screenshotFile},
-      {"--dump-cpu", &options.cpuDumpFile},
-      {"--dump-ppu", &options.ppuDumpFile},
+      {"--trace", &options.traceFile},      {"--screenshot", &options.screenshotFile},
+      {"--dump-cpu", &options.cpuDumpFile}, {"--dump-ppu", &options.ppuDumpFile},
+      {"--diff", &options.diffFile},        {"--junit", &options.junitFile},
   };
-  for (const auto& [option, path] : outputs) {
-    std::error_code ignored;
-    if (!path->empty() &&
-        (*path == options.image || std::filesystem::equivalent(*path, options.image, ignored))) {
-      error = std::string(option) + " would overwrite the image: " + *path;
-      return false;
+  for (const std::string& image : options.images) {
+    for (const auto& [option, path] : outputs) {
+      std::error_code ignored;
+      if (!path->empty() &&
+          (*path == image || std::filesystem::equivalent(*path, image, ignored))) {
+        error = std::string(option) + " would overwrite the image: " + *path;
+        return false;
+      }
     }
   }
   return true;
+}
+
+// Combinations that cannot mean anything.
+bool OptionsFitTogether(const RunOptions& options, bool framesGiven, std::string& error) {
+  const bool picture = !options.screenshotFile.empty() || !options.expectScreenshotFile.empty();
+  if (framesGiven && options.steps)
+    error = "--frames and --steps exclude each other";
+  else if (options.testRom && options.steps)
+    error = "--test-rom runs frames: it excludes --steps";
+  else if (!options.diffFile.empty() && options.expectScreenshotFile.empty())
+    error = "--diff needs --expect-screenshot";
+  else if (options.noPicture && picture)
+    error = "--no-picture excludes --screenshot and --expect-screenshot";
+  else if (options.Batch() && (!options.traceFile.empty() || !options.screenshotFile.empty() ||
+                               !options.cpuDumpFile.empty() || !options.ppuDumpFile.empty() ||
+                               !options.diffFile.empty()))
+    error =
+        "with several images, --trace, --screenshot, --diff and the dumps would overwrite "
+        "each other";
+  return error.empty();
 }
 
 }  // namespace
@@ -164,28 +237,33 @@ bool ParsePresses(const std::string& text, std::vector<ButtonHold>& presses, std
   return true;
 }
 
+bool ParseExpectations(const std::string& text, std::vector<MemoryExpectation>& expectations,
+                       std::string& error) {
+  if (text.empty()) {
+    error = "--expect needs a value";
+    return false;
+  }
+  for (const std::string& item : Split(text, ','))
+    if (!ParseOneExpectation(item, expectations, error)) return false;
+  return true;
+}
+
 bool ParseRunOptions(int argc, const char* const* argv, RunOptions& options, std::string& error) {
   bool framesGiven = false;
   for (int i = 1; i < argc; ++i) {
     std::string option = argv[i];
-    if (option == "--bench") {
-      options.bench = true;
-      continue;
-    }
-    if (option == "--no-skip") {
-      options.skipWaitingLoops = false;
-      continue;
-    }
+    if (ParseFlag(option, options)) continue;
     if (option == "--help" || option == "-h") {
       options.help = true;
       return true;
     }
+    // "-x" is a mistyped option, not an image named "-x".
+    if (option.size() > 1 && option[0] == '-' && option[1] != '-') {
+      error = "unknown option: " + option;
+      return false;
+    }
     if (option.rfind("--", 0) != 0) {
-      if (!options.image.empty()) {
-        error = "more than one image: " + option;
-        return false;
-      }
-      options.image = option;
+      options.images.push_back(option);
       continue;
     }
     if (i + 1 >= argc) {
@@ -209,6 +287,21 @@ bool ParseRunOptions(int argc, const char* const* argv, RunOptions& options, std
       if (!ParseRegisters(value, options.registers, error)) return false;
     } else if (option == "--press") {
       if (!ParsePresses(value, options.presses, error)) return false;
+    } else if (option == "--expect") {
+      if (!ParseExpectations(value, options.expectations, error)) return false;
+    } else if (option == "--until-pc") {
+      if (!value.empty() && value[0] == '$') value.erase(0, 1);
+      if (!ParseNumber(value, 16, 0xFFFF, number)) {
+        error = "--until-pc needs a hex address: " + value;
+        return false;
+      }
+      options.untilPc = static_cast<unsigned short>(number);
+    } else if (option == "--jobs") {
+      if (!ParseNumber(value, 10, 1024, number) || number == 0) {
+        error = "--jobs needs a count from 1 to 1024: " + value;
+        return false;
+      }
+      options.jobs = static_cast<unsigned int>(number);
     } else if (std::string* path = PathOption(option, options)) {
       if (value.empty()) {
         error = option + " needs a file name";
@@ -220,13 +313,11 @@ bool ParseRunOptions(int argc, const char* const* argv, RunOptions& options, std
       return false;
     }
   }
-  if (options.image.empty()) {
+  if (options.images.empty()) {
     error = "no image given";
     return false;
   }
-  if (framesGiven && options.steps) {
-    error = "--frames and --steps exclude each other";
-    return false;
-  }
-  return OutputsSpareTheImage(options, error);
+  options.image = options.images.front();
+  if (options.testRom && !framesGiven) options.frames = kTestRomFrames;
+  return OptionsFitTogether(options, framesGiven, error) && OutputsSpareTheImage(options, error);
 }

@@ -18,9 +18,16 @@ struct RegisterSettings {
   std::optional<unsigned char> S, P, A, X, Y;
 };
 
+// One byte of CPU memory checked after the run (--expect).
+struct MemoryExpectation {
+  unsigned short address = 0;
+  unsigned char value = 0;
+};
+
 struct RunOptions {
-  std::string image;
-  unsigned long frames = 60;
+  std::string image;                   // the first image; the only one outside a batch
+  std::vector<std::string> images;     // every image, in the order given
+  unsigned long frames = 60;           // with --test-rom, --until-pc: the timeout
   std::optional<unsigned long> steps;  // instructions through StepCpu instead of frames
   RegisterSettings registers;
   std::string traceFile;
@@ -32,7 +39,26 @@ struct RunOptions {
   bool bench = false;
   bool skipWaitingLoops = true;  // --no-skip: execute every instruction of a waiting loop
   bool help = false;             // --help: print the usage and run nothing
+  bool testRom = false;          // --test-rom: read the $6000 status protocol
+  bool verbose = false;          // --verbose: the status text as it grows
+  bool noPicture = false;        // --no-picture: never compose, even for --bench
+  std::vector<MemoryExpectation> expectations;
+  std::optional<unsigned short> untilPc;
+  std::string expectScreenshotFile;
+  std::string diffFile;
+  unsigned int jobs = 0;  // --jobs: processes at a time in a batch; 0 = one per core
+  std::string junitFile;
+
+  // Several images, or a report over them: each image runs in a process of its own.
+  bool Batch() const { return images.size() > 1 || !junitFile.empty() || jobs != 0; }
+  // Whether anyone looks at the picture; otherwise frames are not composed.
+  bool WantsPicture() const {
+    return !screenshotFile.empty() || !expectScreenshotFile.empty() || (bench && !noPicture);
+  }
 };
+
+// The default timeout of --test-rom: one emulated minute.
+constexpr unsigned long kTestRomFrames = 3600;
 
 // Fills options from argv; on a usage error returns false with the reason.
 bool ParseRunOptions(int argc, const char* const* argv, RunOptions& options, std::string& error);
@@ -40,5 +66,7 @@ bool ParseRunOptions(int argc, const char* const* argv, RunOptions& options, std
 // Parts of the command line, usable on their own.
 bool ParseRegisters(const std::string& text, RegisterSettings& registers, std::string& error);
 bool ParsePresses(const std::string& text, std::vector<ButtonHold>& presses, std::string& error);
+bool ParseExpectations(const std::string& text, std::vector<MemoryExpectation>& expectations,
+                       std::string& error);
 
 extern const char* const RunUsage;

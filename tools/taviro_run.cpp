@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "tools/batch_run.h"
 #include "tools/headless_run.h"
 #include "tools/run_options.h"
 
@@ -11,11 +12,12 @@ int main(int argc, char** argv) {
   std::string error;
   if (!ParseRunOptions(argc, argv, options, error)) {
     std::fprintf(stderr, "taviro-run: %s\n%s", error.c_str(), RunUsage);
-    return 2;
+    return kExitUsage;
   }
   if (options.help) {
     std::fputs(RunUsage, stdout);
     return 0;
   }
+  if (options.Batch()) return RunBatch(options);
   return RunHeadless(options, stderr);
 }

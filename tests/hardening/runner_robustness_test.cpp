@@ -181,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(
     Malformed, RunnerUsage,
     ::testing::Values(
         UsageCase{"UnknownOption", {"--speed", "2"}, "unknown option: --speed"},
-        UsageCase{"SingleDashOption", {"-f"}, "more than one image: "},
+        UsageCase{"SingleDashOption", {"-f"}, "unknown option: -f"},
         UsageCase{"FramesNotANumber", {"--frames", "abc"}, "--frames needs a decimal count: abc"},
         UsageCase{"FramesNegative", {"--frames", "-5"}, "--frames needs a decimal count: -5"},
         UsageCase{"FramesHex", {"--frames", "0x10"}, "--frames needs a decimal count: 0x10"},

@@ -72,15 +72,53 @@ TEST(RunOptions, PressesNameAButtonAndAnInclusiveFrameRange) {
   }
 }
 
+TEST(RunOptions, TestHarnessOptions) {
+  RunOptions options;
+  std::string error;
+  ASSERT_TRUE(Parse({"--test-rom", "--expect", "6000=0,$FFFC=$1a", "--until-pc", "$C123", "--jobs",
+                     "3", "--junit", "r.xml", "a.nes", "b.nes"},
+                    options, error))
+      << error;
+  EXPECT_EQ(options.frames, kTestRomFrames) << "a minute unless --frames says otherwise";
+  EXPECT_EQ(options.images, (std::vector<std::string>{"a.nes", "b.nes"}));
+  EXPECT_EQ(options.image, "a.nes");
+  ASSERT_EQ(options.expectations.size(), 2u);
+  EXPECT_EQ(options.expectations[1].address, 0xFFFC);
+  EXPECT_EQ(options.expectations[1].value, 0x1A);
+  EXPECT_EQ(*options.untilPc, 0xC123);
+  EXPECT_EQ(options.jobs, 3u);
+  EXPECT_TRUE(options.Batch());
+  EXPECT_FALSE(options.WantsPicture());
+
+  RunOptions timed;
+  ASSERT_TRUE(Parse({"--frames", "100", "--test-rom", "a.nes"}, timed, error));
+  EXPECT_EQ(timed.frames, 100u);
+  RunOptions bench;
+  ASSERT_TRUE(Parse({"--bench", "a.nes"}, bench, error));
+  EXPECT_TRUE(bench.WantsPicture()) << "--bench draws every frame, as the game window does";
+  ASSERT_TRUE(Parse({"--bench", "--no-picture", "a.nes"}, bench, error));
+  EXPECT_FALSE(bench.WantsPicture());
+
+  for (const char* text : {"6000", "6000=100", "10000=0", "x=1", "6000=1,"}) {
+    std::vector<MemoryExpectation> refused;
+    EXPECT_FALSE(ParseExpectations(text, refused, error)) << text;
+  }
+}
+
 TEST(RunOptions, UsageErrors) {
   const std::vector<std::vector<const char*>> cases = {
-      {},                            // no image
-      {"a.nes", "b.nes"},            // two images
-      {"--frames", "ten", "a.nes"},  // not a number
-      {"--frames", "-5", "a.nes"},   // not a count
+      {},                                      // no image
+      {"a.nes", "b.nes", "--trace", "t.txt"},  // two images, one trace
+      {"--frames", "ten", "a.nes"},            // not a number
+      {"--frames", "-5", "a.nes"},             // not a count
       {"--frames", "10", "--steps", "5", "a.nes"},
       {"--speed", "2", "a.nes"},  // unknown option
       {"a.nes", "--dump-cpu"},    // missing value
+      {"--test-rom", "--steps", "5", "a.nes"},
+      {"--diff", "d.png", "a.nes"},  // nothing to differ from
+      {"--no-picture", "--screenshot", "s.png", "a.nes"},
+      {"--jobs", "0", "a.nes"},
+      {"--until-pc", "12345", "a.nes"},
   };
   for (const auto& args : cases) {
     RunOptions options;

@@ -1,73 +1,26 @@
 // taviro-run as a user runs it: the built program on our own cartridges,
 // its trace, dumps, screenshot, benchmark line and exit statuses.
 
-#include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-
-#include <cstdio>
-#include <fstream>
-#include <sstream>
-#include <string>
-#include <vector>
 
 #include "emulation/picture_png.h"
 #include "tests/cart/ines_image.h"
+#include "tests/tools/runner_fixture.h"
 
 namespace {
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::stringstream stream(text);
-  std::string line;
-  while (std::getline(stream, line)) lines.push_back(line);
-  return lines;
-}
-
-std::string Rom(const char* name) {
-  return std::string(TAVIRO_ROM_DIR) + "/" + name + ".nes";
-}
-std::string Golden(const char* name) {
-  return std::string(TAVIRO_GOLDEN_DIR) + "/" + name;
-}
-
-class Runner : public ::testing::Test {
- protected:
-  // Runs taviro-run with the arguments; returns its exit status.
-  int Run(const std::string& arguments, const std::string& shellPrefix = "") {
-    std::string command = shellPrefix + "'" + ProgramBuildDirectory() + "/taviro-run' " +
-                          arguments + " >'" + work.path() + "/out' 2>'" + work.path() + "/err'";
-    int status = std::system(command.c_str());
-    out = ReadFile(work.path() + "/out");
-    err = ReadFile(work.path() + "/err");
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  std::string File(const char* name) const { return work.path() + "/" + name; }
-
-  TempDirectory work;
-  std::string out;
-  std::string err;
-};
 
 TEST_F(Runner, TracesEachInstructionBeforeItRuns) {
   ASSERT_EQ(Run("--steps 8 --trace " + File("trace.txt") + " " + Rom("mmc2_test")), 0) << err;
   // From the reset code at $E020 and the 6502's flags and cycle counts.
   const std::vector<std::string> expected = {
-      "E020: 78         SEI        A:00 X:00 Y:00 P:00 SP:00 CYC:0 SL:0",
-      "E021: D8         CLD        A:00 X:00 Y:00 P:04 SP:00 CYC:2 SL:0",
-      "E022: A2 FF      LDX #$FF A:00 X:00 Y:00 P:04 SP:00 CYC:4 SL:0",
-      "E024: 9A         TXS        A:00 X:FF Y:00 P:84 SP:00 CYC:6 SL:0",
-      "E025: A9 00      LDA #$00 A:00 X:FF Y:00 P:84 SP:FF CYC:8 SL:0",
-      "E027: 8D 00 20   STA $2000 A:00 X:FF Y:00 P:06 SP:FF CYC:10 SL:0",
-      "E02A: 8D 01 20   STA $2001 A:00 X:FF Y:00 P:06 SP:FF CYC:14 SL:0",
-      "E02D: AD 10 80   LDA $8010 A:00 X:FF Y:00 P:06 SP:FF CYC:18 SL:0",
+      "E020: 78         SEI         A:00 X:00 Y:00 P:00 SP:00 CYC:0 SL:0",
+      "E021: D8         CLD         A:00 X:00 Y:00 P:04 SP:00 CYC:2 SL:0",
+      "E022: A2 FF      LDX #$FF    A:00 X:00 Y:00 P:04 SP:00 CYC:4 SL:0",
+      "E024: 9A         TXS         A:00 X:FF Y:00 P:84 SP:00 CYC:6 SL:0",
+      "E025: A9 00      LDA #$00    A:00 X:FF Y:00 P:84 SP:FF CYC:8 SL:0",
+      "E027: 8D 00 20   STA $2000   A:00 X:FF Y:00 P:06 SP:FF CYC:10 SL:0",
+      "E02A: 8D 01 20   STA $2001   A:00 X:FF Y:00 P:06 SP:FF CYC:14 SL:0",
+      "E02D: AD 10 80   LDA $8010   A:00 X:FF Y:00 P:06 SP:FF CYC:18 SL:0",
   };
   EXPECT_EQ(Lines(ReadFile(File("trace.txt"))), expected);
 }
@@ -79,8 +32,8 @@ TEST_F(Runner, RegistersAreSetAfterTheReset) {
       << err;
   std::vector<std::string> lines = Lines(ReadFile(File("t.txt")));
   ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0], "E022: A2 FF      LDX #$FF A:12 X:34 Y:56 P:24 SP:FD CYC:0 SL:0");
-  EXPECT_EQ(lines[1], "E024: 9A         TXS        A:12 X:FF Y:56 P:A4 SP:FD CYC:2 SL:0");
+  EXPECT_EQ(lines[0], "E022: A2 FF      LDX #$FF    A:12 X:34 Y:56 P:24 SP:FD CYC:0 SL:0");
+  EXPECT_EQ(lines[1], "E024: 9A         TXS         A:12 X:FF Y:56 P:A4 SP:FD CYC:2 SL:0");
 }
 
 TEST_F(Runner, CpuDumpHasTheDebuggerLayoutAndTheCartridgeReport) {
