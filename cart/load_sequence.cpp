@@ -74,7 +74,7 @@ const char* LoadErrorMessage(int code) {
 
 std::string LoadFailureText(int code, const std::string& path) {
   std::string text = LoadErrorMessage(code);
-  if (code == RomLoadNotAnImage) text += ": " + path;
+  if (code == RomLoadNotAnImage && !path.empty()) text += ": " + path;
   if (code == RomLoadNoLibrary && !BoardFailureDetail().empty())
     text += "\n" + BoardFailureDetail();
   return text;

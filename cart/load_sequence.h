@@ -23,8 +23,9 @@ bool ImageLoaded();
 const char* LoadErrorMessage(int code);
 
 // The message for a failed load of path: "not an iNES image: <path>" names
-// the file; a board that could not be bound gets a second line saying which
-// plug-in was looked for where; every other code gives LoadErrorMessage's text.
+// the file when one is given; a board that could not be bound gets a second
+// line saying which plug-in was looked for where; every other code gives
+// LoadErrorMessage's text.
 std::string LoadFailureText(int code, const std::string& path = "");
 
 // The 16-bit word at $FFFA, read through program window 3.

@@ -64,6 +64,8 @@ TEST_F(LoadSequence, AFileThatIsNoImageKeepsTheLoadedCartridgeAndMachine) {
     EXPECT_EQ(LoadFailureText(RomLoadNotAnImage, file.path()),
               std::string("not an iNES image: ") + file.path());
   }
+  // Without a name the message stands alone rather than ending in ": ".
+  EXPECT_EQ(LoadFailureText(RomLoadNotAnImage), "not an iNES image");
   // A file that cannot be opened is refused before anything is given up too.
   EXPECT_EQ(LoadImageAndReset("/nonexistent/game.nes"), RomLoadCouldNotOpen);
   EXPECT_TRUE(ImageLoaded());
