@@ -14,10 +14,12 @@ extern _6502 CPU;
 // plug-in owns their values; until one is bound they show a page of zeros.
 extern unsigned char* MemoryPage[4];
 
-// One route code per CPU address and direction; constant data generated at
-// compile time (cpu/route_tables.cpp), hence std::array rather than a C array.
-extern const std::array<unsigned char, 0x10000> ReadMemTable;
-extern const std::array<unsigned char, 0x10000> WriteMemTable;
+// One route code per CPU address and direction, generated at compile time
+// (cpu/route_tables.cpp), hence std::array rather than a C array. Only the
+// breakpoint watches change an entry (cpu/watch.h), and only while the
+// thread that runs the CPU is the one changing it.
+extern std::array<unsigned char, 0x10000> ReadMemTable;
+extern std::array<unsigned char, 0x10000> WriteMemTable;
 
 // The board entry points. Until a board is bound (and after a failed bind)
 // they point at the "no cartridge" board: reads give 0, writes do nothing.

@@ -8,6 +8,7 @@
 #include "cpu/bus.h"
 #include "cpu/flags.h"
 #include "cpu/waiting_loop.h"
+#include "cpu/watch.h"
 #include "io/memoryio.h"
 #include "ppu/background.h"
 #include "ppu/ppu.h"
@@ -75,14 +76,27 @@ bool EndScanline() {
   return true;
 }
 
+// Every instruction whose count reached a line's worth ends here, and so
+// does one that met a breakpoint: its stop mark comes off before anyone sees
+// the count. True when the run loop must end: vertical blank has begun or a
+// breakpoint asked for a stop.
+template <bool RecordScroll>
+bool EndInstruction() {
+  bool stop = watch::TakeStopMark();
+  if (CPU.Cycles < kCyclesPerScanline) return stop;
+  const bool blanking = EndScanline<RecordScroll>();
+  stop |= watch::TakeStopMark();  // the interrupt pushes can meet a watch too
+  return blanking || stop;
+}
+
 }  // namespace
 
 void EndScanlineStep() {
-  EndScanline<false>();
+  EndInstruction<false>();
 }
 
 bool EndScanlineRun() {
-  return EndScanline<true>();
+  return EndInstruction<true>();
 }
 
 }  // namespace cpu
@@ -91,10 +105,14 @@ void StepCpu() {
   OpcodeJumpTable[cpu::Fetch(CPU.PC)]();
 }
 
-// Nothing but the start of vertical blank stops the loop: no stop flag and
-// no breakpoint test per instruction.
+// Nothing but the start of vertical blank stops the loop, or a breakpoint
+// that was hit: no stop flag per instruction, and a test of the execute
+// watches only while there are some.
 void RunCpu() {
-  cpu::RunUntilVerticalBlank();
+  if (cpu::watch::AnyExecute())
+    cpu::RunUntilVerticalBlank<true>();
+  else
+    cpu::RunUntilVerticalBlank<false>();
 }
 
 void ResetCpu() {

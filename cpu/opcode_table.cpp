@@ -11,6 +11,7 @@
 #include "cpu/instructions_control.h"
 #include "cpu/instructions_transfer.h"
 #include "cpu/waiting_loop.h"
+#include "cpu/watch.h"
 
 namespace cpu {
 namespace {
@@ -305,12 +306,15 @@ constexpr bool kClosesLoops = kDescription[Op].mode == Mode::Relative || Op == 0
 // Offers a jump or branch back over a few bytes to the waiting-loop check;
 // the scanline must still be running, since its end comes first. A loop
 // already found unable to wait costs only the look-up: a busy loop such as
-// DEX, BNE would otherwise pay for the examination at every iteration.
+// DEX, BNE would otherwise pay for the examination at every iteration. A loop
+// with an execute watch inside runs instruction by instruction.
+template <bool CheckExecute>
 [[gnu::always_inline]] inline void OfferWaitingLoop(Hot& h, unsigned int closing) {
   const unsigned int head = h.PC;
   if (head <= closing && closing - head <= kMaxWaitingLoopBytes && SkipWaitingLoops &&
       h.Cycles < kCyclesPerScanline) [[unlikely]] {
     if (KnownNonWaitingLoop(head, closing, MemoryPage[(head >> 13) & 3])) return;
+    if (CheckExecute && watch::ExecuteWatchedIn(head, closing)) return;
     StoreHot(h);
     PassWaitingLoop(head, closing);
     h = LoadHot();
@@ -318,12 +322,12 @@ constexpr bool kClosesLoops = kDescription[Op].mode == Mode::Relative || Op == 0
 }
 
 // The only per-instruction driver cost of the run loop is the compare.
-template <std::size_t Op>
+template <std::size_t Op, bool CheckExecute = false>
 [[gnu::always_inline]] inline bool RunBody(Hot& h) {
   if constexpr (kClosesLoops<Op>) {
     const unsigned int closing = h.PC;
     ExecuteAndComplete<Op>(h);
-    OfferWaitingLoop(h, closing);
+    OfferWaitingLoop<CheckExecute>(h, closing);
   } else {
     ExecuteAndComplete<Op>(h);
   }
@@ -358,10 +362,13 @@ consteval std::array<RunHandler, 256> RunTable(std::index_sequence<Op...>) {
 // Every opcode's run entry inlined into one switch, on registers held in a
 // local: an instruction costs the switch's one indirect jump, and the
 // registers reach CPU only where something outside the loop can see them.
+// With CheckExecute, an instruction at a watched address first asks the
+// watch, which may stop the loop before it runs.
+template <bool CheckExecute>
 void RunUntilVerticalBlank() {
-#define TAVIRO_RUN_1(n)          \
-  case (n):                      \
-    if (RunBody<(n)>(h)) return; \
+#define TAVIRO_RUN_1(n)                        \
+  case (n):                                    \
+    if (RunBody<(n), CheckExecute>(h)) return; \
     break;
 #define TAVIRO_RUN_4(n) TAVIRO_RUN_1(n) TAVIRO_RUN_1(n + 1) TAVIRO_RUN_1(n + 2) TAVIRO_RUN_1(n + 3)
 #define TAVIRO_RUN_16(n) \
@@ -370,6 +377,12 @@ void RunUntilVerticalBlank() {
   TAVIRO_RUN_16(n) TAVIRO_RUN_16(n + 16) TAVIRO_RUN_16(n + 32) TAVIRO_RUN_16(n + 48)
   Hot h = LoadHot();
   for (;;) {
+    if constexpr (CheckExecute) {
+      if (watch::ExecuteWatched(h.PC)) [[unlikely]] {
+        StoreHot(h);
+        if (watch::ExecuteHit()) return;
+      }
+    }
     switch (Fetch(h.PC)) {
       TAVIRO_RUN_64(0) TAVIRO_RUN_64(64) TAVIRO_RUN_64(128) TAVIRO_RUN_64(192)
     }
@@ -379,6 +392,9 @@ void RunUntilVerticalBlank() {
 #undef TAVIRO_RUN_4
 #undef TAVIRO_RUN_1
 }
+
+template void RunUntilVerticalBlank<false>();
+template void RunUntilVerticalBlank<true>();
 
 constinit const std::array<OpcodeInfo, 256> OpcodeDescription = kDescription;
 

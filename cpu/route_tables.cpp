@@ -20,9 +20,9 @@ constexpr RouteTable BuildRoutes(RouteOf route_of) {
 
 }  // namespace
 
-alignas(64) constinit const RouteTable ReadMemTable = BuildRoutes([](unsigned int a) {
+alignas(64) constinit RouteTable ReadMemTable = BuildRoutes([](unsigned int a) {
   return static_cast<unsigned char>(cpu::routes::ReadRouteOf(a));
 });
-alignas(64) constinit const RouteTable WriteMemTable = BuildRoutes([](unsigned int a) {
+alignas(64) constinit RouteTable WriteMemTable = BuildRoutes([](unsigned int a) {
   return static_cast<unsigned char>(cpu::routes::WriteRouteOf(a));
 });

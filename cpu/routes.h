@@ -12,6 +12,7 @@ enum Read : unsigned char {
   kReadJoypad1,     // $4016
   kReadJoypad2,     // $4017
   kReadCartridge,   // $8000-$FFFF
+  kReadWatched,     // a breakpoint's address: its own route, then the check
 };
 
 enum Write : unsigned char {
@@ -27,9 +28,10 @@ enum Write : unsigned char {
   kWriteJoypad1,     // $4016
   kWriteJoypad2,     // $4017
   kWriteCartridge,   // $8000-$FFFF
+  kWriteWatched,     // a breakpoint's address: its own route, then the check
 };
 
-// The route of every address, as the tables hold them.
+// The route of every address, as the tables are built.
 constexpr Read ReadRouteOf(unsigned int address) {
   if (address >= 0x8000) return kReadCartridge;
   switch (address) {

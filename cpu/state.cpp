@@ -5,6 +5,7 @@
 
 #include "boards/nesdata.h"
 #include "cpu/bus.h"
+#include "cpu/watch.h"
 #include "io/memoryio.h"
 
 _6502 CPU{};
@@ -75,6 +76,8 @@ unsigned char ReadThroughRoute(unsigned char route, unsigned int address) {
       return read4017();
     case routes::kReadCartridge:
       return MapperCPURead(address);
+    case routes::kReadWatched:
+      return watch::WatchedRead(address);
     default:
       return CPU.Memory[address];
   }
@@ -102,6 +105,8 @@ void WriteThroughRoute(unsigned char route, unsigned int address, unsigned char 
       break;
     case routes::kWriteSpriteDma:
       write4014(value);
+      // The copy reads the page from Memory directly; a watch still sees it.
+      if (watch::PageReadWatched(value)) watch::DmaRead(value);
       break;
     case routes::kWriteJoypad1:
       write4016(value);
@@ -111,6 +116,9 @@ void WriteThroughRoute(unsigned char route, unsigned int address, unsigned char 
       break;
     case routes::kWriteCartridge:
       MapperCPUWrite(address, value);
+      break;
+    case routes::kWriteWatched:
+      watch::WatchedWrite(address, value);
       break;
     default:
       // The plain and RAM routes never get here: WriteData handles them.

@@ -86,7 +86,10 @@ void write4017(unsigned char value) {
 unsigned char read2002() {
   using namespace ppu_register;
   const unsigned char status = CPU.Memory[kStatus];
-  if (status & kVerticalBlank) write_mem(kStatus, status & ~kVerticalBlank);
+  // The same plain store as write_mem($2002) makes, but not a program write:
+  // a write breakpoint on $2002 sees only the program's own writes.
+  if (status & kVerticalBlank)
+    CPU.Memory[kStatus] = static_cast<unsigned char>(status & ~kVerticalBlank);
   HorV = 0;
   return status;
 }
