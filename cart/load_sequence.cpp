@@ -3,8 +3,10 @@
 #include <cstdio>
 
 #include "cart/board_binding.h"
+#include "cart/ines_check.h"
 #include "cart/rom.h"
 #include "cpu/cpu.h"
+#include "io/memoryio.h"
 #include "ppu/ppu.h"
 #include "ppu/spriteram.h"
 
@@ -18,21 +20,28 @@ void ResetNES() {
   ResetCpu();
   InitializePPU();
   SPRRAM.Initialize();
+  ResetPortToggles();
 }
 
 int LoadImageAndReset(const char* path) {
+  // A file that cannot be opened or is no image leaves the loaded cartridge,
+  // its board and the machine exactly as they were.
+  const int check = CheckImageFile(path);
+  if (check != RomLoadOk) return check;
   Loaded = false;
   UnloadBoard();
   int code = ROMimage.load(path);
   if (code != RomLoadOk) return code;
   Loaded = true;
+  PowerOnPorts();
   ResetCpu();
   ResetNES();
   return RomLoadOk;
 }
 
+// The board is unloaded at exit too, without another load.
 bool ImageLoaded() {
-  return Loaded;
+  return Loaded && MapperHandle != nullptr;
 }
 
 const char* LoadErrorMessage(int code) {
@@ -56,13 +65,16 @@ const char* LoadErrorMessage(int code) {
       return "Failed to loacate the \"MapperLoadRom\" function in the mapper .dll";
     case RomLoadNoProgramData:
       return "ROM image has no program data";
+    case RomLoadNotAnImage:
+      return "not an iNES image";
     default:
       return "";
   }
 }
 
-std::string LoadFailureText(int code) {
+std::string LoadFailureText(int code, const std::string& path) {
   std::string text = LoadErrorMessage(code);
+  if (code == RomLoadNotAnImage && !path.empty()) text += ": " + path;
   if (code == RomLoadNoLibrary && !BoardFailureDetail().empty())
     text += "\n" + BoardFailureDetail();
   return text;

@@ -5,11 +5,14 @@
 
 #include <string>
 
-// CPU reset, PPU state and sprite memory: the debugger's reset.
+// CPU reset, PPU state, sprite memory and the PPU write toggles: the
+// debugger's reset.
 void ResetNES();
 
-// Unloads the loaded board, loads the image at path and, on success, resets
-// the CPU and runs ResetNES. Returns ROM::load's code.
+// Checks that path is an image, then unloads the loaded board, loads the
+// image and, on success, powers the ports on, resets the CPU and runs
+// ResetNES. Returns ROM::load's code; a file that cannot be opened (1) or is
+// no image (10) is refused before anything loaded is given up.
 int LoadImageAndReset(const char* path);
 
 // True once an image has loaded with its board; false again after a failed
@@ -19,9 +22,11 @@ bool ImageLoaded();
 // The message for a non-zero load code, as the debugger shows it.
 const char* LoadErrorMessage(int code);
 
-// The message and, for a board that could not be bound, a second line
-// saying which plug-in was looked for where.
-std::string LoadFailureText(int code);
+// The message for a failed load of path: "not an iNES image: <path>" names
+// the file when one is given; a board that could not be bound gets a second
+// line saying which plug-in was looked for where; every other code gives
+// LoadErrorMessage's text.
+std::string LoadFailureText(int code, const std::string& path = "");
 
 // The 16-bit word at $FFFA, read through program window 3.
 unsigned short NMIVector();

@@ -1,8 +1,6 @@
 #include "cart/rom.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +8,7 @@
 #include <new>
 
 #include "cart/board_binding.h"
+#include "cart/ines_check.h"
 #include "cart/machine_snapshot.h"
 #include "cpu/cpu.h"
 
@@ -17,7 +16,7 @@ ROM ROMimage;
 
 namespace {
 
-constexpr unsigned int HeaderSize = 16;
+constexpr unsigned int HeaderSize = kInesHeaderSize;
 constexpr unsigned int TrainerSize = 512;
 constexpr unsigned int TrainerAddress = 0x7000;
 constexpr unsigned int PRGPageSize = 16384;
@@ -36,27 +35,11 @@ unsigned char* Allocate(std::size_t size) {
   return new (std::nothrow) unsigned char[size];
 }
 
-// A file shorter than its header announces delivers fewer bytes than asked
-// for; the rest reads as zero rather than as whatever was there before.
+// A file that shrinks while it is read delivers fewer bytes than asked for;
+// the rest reads as zero rather than as whatever was there before.
 void ReadAvailable(std::FILE* file, unsigned char* into, std::size_t size) {
   std::size_t got = std::fread(into, 1, size, file);
   std::memset(into + got, 0, size - got);
-}
-
-// Only a regular file is an image. A FIFO or a device could block the
-// first read forever (or never end), so the file is opened without waiting
-// for a writer and looked at before anything is read from it.
-std::FILE* OpenRegularFile(const char* path) {
-  const int descriptor = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (descriptor < 0) return nullptr;
-  struct stat status {};
-  if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
-    ::close(descriptor);
-    return nullptr;
-  }
-  std::FILE* file = ::fdopen(descriptor, "rb");
-  if (file == nullptr) ::close(descriptor);
-  return file;
 }
 
 // Old dumping tools wrote their name into bytes 7-15 ("DiskDude!"). Where
@@ -90,16 +73,21 @@ ROM::~ROM() {
   delete[] CHR_ROM;
 }
 
-int ROM::load(const char* path) {
+void ROM::ReleaseBanks() {
   // The board's windows point into the banks about to be released.
   UseNoCartridge();
   delete[] PRG_ROM;
   delete[] CHR_ROM;
   PRG_ROM = nullptr;
   CHR_ROM = nullptr;
+}
 
-  std::FILE* file = OpenRegularFile(path);
-  if (file == nullptr) return RomLoadCouldNotOpen;
+int ROM::load(const char* path) {
+  std::FILE* file = OpenImageFile(path);
+  if (file == nullptr) {
+    ReleaseBanks();
+    return RomLoadCouldNotOpen;
+  }
 
   // A read error is a file that could not be opened, not a header of zeros,
   // and like any file that cannot be opened it leaves the old header.
@@ -107,8 +95,18 @@ int ROM::load(const char* path) {
   ReadAvailable(file, header, HeaderSize);
   if (std::ferror(file)) {
     std::fclose(file);
+    ReleaseBanks();
     return RomLoadCouldNotOpen;
   }
+  // A file that is no image (text named x.nes, a download cut short) is
+  // refused before anything of the loaded image is given up.
+  struct stat status {};
+  const bool sized = ::fstat(::fileno(file), &status) == 0;
+  if (!sized || !IsInesImage(header, static_cast<unsigned long long>(status.st_size))) {
+    std::fclose(file);
+    return RomLoadNotAnImage;
+  }
+  ReleaseBanks();
   std::memcpy(Header, header, HeaderSize);
   PRGROMPages = Header[4];
   CHRROMPages = Header[5];

@@ -14,6 +14,9 @@ class ROM {
   // Returns 0 on success or the number of the step that failed.
   int load(const char* path);
 
+  // Releases both banks, after pointing the windows away from them.
+  void ReleaseBanks();
+
   unsigned char* Header;   // the file's 16-byte header
   unsigned char* PRG_ROM;  // PRGROMPages * 16 KB
   unsigned char* CHR_ROM;  // CHRROMPages * 8 KB
@@ -39,4 +42,5 @@ enum RomLoadResult {
   RomLoadNoEndScanline = 7,
   RomLoadNoLoadRom = 8,
   RomLoadNoProgramData = 9,
+  RomLoadNotAnImage = 10,  // no "NES" $1A, or shorter than its header announces
 };

@@ -65,14 +65,21 @@ void WriteThroughRoute(unsigned char route, unsigned int address, unsigned char 
   }
 }
 
-// Code runs only from cartridge space: bit 15 takes no part in choosing the
-// window, so $0300 shows the same byte as $8300.
+// Code runs from memory as the processor sees it: below $8000 from RAM, its
+// mirrors and cartridge RAM (NMI trampolines, routines copied to $6000),
+// from $8000 on through the cartridge windows. Fetches read Memory directly,
+// never through a port, so fetching at $2002 clears no flag. The address
+// may be one past $FFFF (an operand after PC): bit 15 then is clear and the
+// mask takes it to $0000, so the test of bit 15 is the fetch's only branch.
 [[gnu::always_inline]] inline unsigned char Fetch(unsigned int address) {
-  return MemoryPage[(address >> 13) & 3][address & 0x1FFF];
+  if (address & 0x8000) [[likely]]
+    return MemoryPage[(address >> 13) & 3][address & 0x1FFF];
+  return CPU.Memory[address & 0x7FFF];
 }
 
-// Low byte first; each byte from the window of its own address (the byte
-// after $FFFF is the one at $0000, which the masks in Fetch already give).
+// Low byte first; each byte from its own address, so an operand that
+// straddles $7FFF/$8000 or two windows takes each byte from where it lies
+// (the byte after $FFFF is the one at $0000).
 [[gnu::always_inline]] inline unsigned int Fetch16(unsigned int address) {
   return Fetch(address) | (Fetch(address + 1) << 8);
 }

@@ -4,15 +4,16 @@
 #include <cstdio>
 #include <cstring>
 
+#include "cpu/bus.h"
 #include "cpu/cpu.h"
 #include "cpu/opcode_table.h"
 #include "debugger/disassembler.h"
 
 namespace listing {
 
+// The listing follows the CPU: code copied to RAM lists as it will run.
 unsigned char ProgramByte(unsigned int address) {
-  address &= 0xFFFF;
-  return MemoryPage[(address >> 13) & 3][address & 0x1FFF];
+  return cpu::Fetch(address & 0xFFFF);
 }
 
 namespace {

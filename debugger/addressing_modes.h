@@ -1,14 +1,14 @@
 #pragma once
 // The listing line of an instruction, written from the one opcode
 // description of the CPU core: mnemonic, addressing mode and length. The
-// formatter reads the instruction at CPU.PC, writes its line into str (at
-// most kDisassemblyLineSize characters with the zero) and advances PC by the
-// instruction's length, wrapping at $FFFF.
+// formatter reads the instruction at CPU.PC as the processor fetches it,
+// writes its line into str (at most kDisassemblyLineSize characters with the
+// zero) and advances PC by the instruction's length, wrapping at $FFFF.
 
 namespace listing {
 
-// The byte at a CPU address as instructions are fetched: through the 8 KB
-// program windows, bit 15 ignored, the address after $FFFF being $0000.
+// The byte at a CPU address as the processor fetches it: memory below $8000,
+// the 8 KB program windows from $8000 on, the address after $FFFF being $0000.
 // Every byte of a line is read here.
 unsigned char ProgramByte(unsigned int address);
 

@@ -1,9 +1,11 @@
 #include "debugger/edit_memory.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "cpu/cpu.h"
+#include "debugger/hex_field.h"
 #include "debugger/hex_number.h"
 #include "debugger/machine_controller.h"
 #include "debugger/machine_refusals.h"
@@ -34,23 +36,33 @@ const EditArea StackArea{
     "Edit Stack Memory Location", 0x100,
     [](std::uint32_t address, unsigned char value) { CPU.Memory[0x100 + address] = value; }};
 
-// The address field holds at most four characters and the value field two;
-// a negative address turns into a large unsigned one and is out of range.
-void WriteTypedByte(WindowHandle hdWnd, const EditArea& area) {
-  const std::string addstr = GetDlgItemText(hdWnd, IDC_EDIT_ADDRESS).substr(0, 4);
-  const std::string val = GetDlgItemText(hdWnd, IDC_EDIT_VALUE).substr(0, 2);
-  const auto address = static_cast<std::uint32_t>(ParseHex32(addstr));
-  const auto value = static_cast<unsigned char>(ParseHex32(val) & 0xFF);
+// The address field counts at most four characters and the value field
+// two. Either one holding no number is refused naming it, and the dialog
+// stays open; a negative address turns into a large unsigned one and is
+// out of range. Returns false when the dialog is to stay open.
+const HexField AddressField{IDC_EDIT_ADDRESS, 4, "Memory Location",
+                            "up to 4 hexadecimal digits (0-9, A-F), such as 0300"};
+const HexField ValueField{IDC_EDIT_VALUE, 2, "Value",
+                          "up to 2 hexadecimal digits (0-9, A-F), such as 5A"};
+
+bool WriteTypedByte(WindowHandle hdWnd, const EditArea& area) {
+  const std::optional<std::int32_t> typedAddress = ReadHexField(hdWnd, AddressField);
+  if (!typedAddress) return false;
+  const std::optional<std::int32_t> typedValue = ReadHexField(hdWnd, ValueField);
+  if (!typedValue) return false;
+  const auto address = static_cast<std::uint32_t>(*typedAddress);
+  const auto value = static_cast<unsigned char>(*typedValue & 0xFF);
   if (address >= area.limit) {
     ShowMessage(hdWnd, "One or more value(s) are out of range.\nNo write was made", "Taviro",
                 MessageIcon::Stop);
-    return;
+    return true;
   }
   // A write while another thread executes could land in the middle of an
   // instruction; the command is only offered while the machine is free,
   // and the viewers follow the write.
   if (!machine::Change([&] { area.write(address, value); }))
     ShowMessage(hdWnd, kMachineBusyText, "Taviro", MessageIcon::Exclamation);
+  return true;
 }
 
 void OnInit(WindowHandle hdWnd, const EditArea& area) {
@@ -59,8 +71,7 @@ void OnInit(WindowHandle hdWnd, const EditArea& area) {
 
 void OnCommand(WindowHandle hdWnd, int id, const EditArea& area) {
   if (id == IDOK) {
-    WriteTypedByte(hdWnd, area);
-    EndDialog(hdWnd, 0);
+    if (WriteTypedByte(hdWnd, area)) EndDialog(hdWnd, 0);
   } else if (id == IDCANCEL) {
     EndDialog(hdWnd, 0);
   }

@@ -1,7 +1,10 @@
 #include "debugger/edit_search.h"
 
+#include <optional>
+
 #include "cpu/cpu.h"
 #include "debugger/debug_window.h"
+#include "debugger/hex_field.h"
 #include "debugger/hex_number.h"
 #include "debugger/machine_controller.h"
 #include "debugger/machine_refusals.h"
@@ -74,12 +77,22 @@ void Edit_Goto_OnInit(WindowHandle hdWnd) {
 
 // The listing borrows PC to disassemble from the typed address; PC is put
 // back, so registers and the info panel do not change.
+// An address that is no number, or lies beyond $FFFF, is refused naming the
+// field; the dialog stays open and the listing is not moved.
+const HexField GotoAddressField{IDC_SEARCH_TEXT,
+                                kFieldLength,
+                                "Address",
+                                "a hexadecimal address from 0 to FFFF, such as C000",
+                                0,
+                                0xFFFF};
+
 void Edit_Goto_OnCommand(WindowHandle hdWnd, int id, WindowHandle, int) {
   if (id == IDOK) {
-    const std::string text = GetDlgItemText(hdWnd, IDC_SEARCH_TEXT).substr(0, kFieldLength);
-    const bool done = machine::Borrow([&text] {
+    const std::optional<std::int32_t> address = ReadHexField(hdWnd, GotoAddressField);
+    if (!address) return;
+    const bool done = machine::Borrow([&address] {
       const unsigned short pc = CPU.PC;
-      CPU.PC = static_cast<unsigned short>(ParseHex32(text) & 0xFFFF);
+      CPU.PC = static_cast<unsigned short>(*address);
       DisassembleROM();
       CPU.PC = pc;
     });

@@ -35,13 +35,18 @@ void ShowNoImage(WindowHandle window) {
   SetDlgItemText(window, IDC_MIRRORING, "Mirroring = ");
 }
 
+// A file refused before the load began (not openable, no image) leaves the
+// loaded cartridge and its listing as they were; any later failure leaves
+// no board.
 void LoadChosenImage(WindowHandle window) {
   const int code = machine::Load(szName);
   if (code == machine::kBusy) return;  // the command is not offered then
   if (code != 0) {
-    ShowNoImage(window);
-    UpdateCommandStates();
-    ShowMessage(window, LoadFailureText(code), "Error", MessageIcon::Stop);
+    if (!ImageLoaded()) {
+      ShowNoImage(window);
+      UpdateCommandStates();
+    }
+    ShowMessage(window, LoadFailureText(code, szName), "Error", MessageIcon::Stop);
     return;
   }
   DisassembleROM();
@@ -57,13 +62,11 @@ void LoadChosenImage(WindowHandle window) {
 }  // namespace
 
 void Debug_LoadROM(WindowHandle hdWnd) {
-  ListBoxReset(hdWnd, IDC_LISTING);
   RomFileOpen(hdWnd);
   LoadChosenImage(hdWnd);
 }
 
 void Debug_LoadImage(WindowHandle hdWnd, const std::string& path) {
-  ListBoxReset(hdWnd, IDC_LISTING);
   szName = path;
   LoadChosenImage(hdWnd);
 }

@@ -1,5 +1,6 @@
 #include "debugger/run_loop.h"
 
+#include "cpu/bus.h"
 #include "cpu/cpu.h"
 #include "cpu/watch.h"
 #include "emulation/pause_gate.h"
@@ -13,8 +14,9 @@ constexpr unsigned char kRti = 0x40;
 constexpr unsigned char kVisibleScanlines = 240;
 constexpr unsigned char kBlankingScanlines = 22;
 
+// As the processor fetches it: code below $8000 runs from memory.
 unsigned char OpcodeAtPC() {
-  return MemoryPage[(CPU.PC >> 13) & 3][CPU.PC & 0x1FFF];
+  return cpu::Fetch(CPU.PC);
 }
 
 // Each goal looks at the machine before and after every instruction.

@@ -11,6 +11,17 @@ unsigned char first_last = 0;
 unsigned short WriteAddress = 0;
 unsigned char AlreadyRead2007 = 0;
 
+void ResetPortToggles() {
+  HorV = 0;
+  first_last = 0;
+}
+
+void PowerOnPorts() {
+  ResetPortToggles();
+  WriteAddress = 0;
+  AlreadyRead2007 = 0;
+}
+
 // The register meaning is decoded where it is used: each port keeps the raw
 // byte in CPU memory, and every consumer picks out its bits there.
 

@@ -58,6 +58,30 @@ QString WithoutMnemonic(const char* text) {
   return plain;
 }
 
+// The letter after a single '&', lower case; 0 when the text has none.
+QChar MnemonicOf(const char* text) {
+  const QString plain = QString::fromUtf8(text ? text : "");
+  for (qsizetype at = 0; at + 1 < plain.size(); ++at) {
+    if (plain[at] != '&') continue;
+    if (plain[at + 1] != '&') return plain[at + 1].toLower();
+    ++at;  // "&&" is a literal ampersand
+  }
+  return QChar();
+}
+
+// The letters the dialog's buttons answer to with Alt.
+QString ButtonMnemonics(const DialogTemplate& dialog) {
+  QString letters;
+  for (const ControlTemplate& control : dialog.controls) {
+    const bool button =
+        control.kind == ControlKind::PushButton || control.kind == ControlKind::DefaultPushButton ||
+        control.kind == ControlKind::CheckBox || control.kind == ControlKind::RadioButton;
+    const QChar letter = MnemonicOf(control.text);
+    if (button && !letter.isNull()) letters += letter;
+  }
+  return letters;
+}
+
 Qt::WindowFlags FlagsFor(const DialogTemplate& dialog) {
   if (!(dialog.style & DialogMinimizeBox))
     return Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
@@ -79,7 +103,7 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dialog, QWidget* owner,
   layout->setSpacing(0);
   if (dialog.menu != nullptr) {
     auto* bar = new QMenuBar(this);
-    BuildMenu(*dialog.menu, bar);
+    BuildMenu(*dialog.menu, bar, ButtonMnemonics(dialog));
     layout->setMenuBar(bar);
   }
   auto* area = new QWidget(this);
@@ -192,9 +216,17 @@ void TemplateDialog::ConnectBuddies(const DialogTemplate& dialog) {
   }
 }
 
-void TemplateDialog::BuildMenu(const MenuTemplate& menu, QMenuBar* bar) {
+// One key, one action: Qt hands an Alt+letter that a button and a menu
+// title share to each in turn, so the key would alternate between them. The
+// button keeps the letter; the menu title loses its mnemonic (its text reads
+// the same) and is reached through the menu bar itself.
+void TemplateDialog::BuildMenu(const MenuTemplate& menu, QMenuBar* bar,
+                               const QString& buttonMnemonics) {
   for (const PopupTemplate& popup : menu) {
-    QMenu* pull = bar->addMenu(QString::fromUtf8(popup.title));
+    const QChar letter = MnemonicOf(popup.title);
+    const bool taken = !letter.isNull() && buttonMnemonics.contains(letter);
+    QMenu* pull =
+        bar->addMenu(taken ? WithoutMnemonic(popup.title) : QString::fromUtf8(popup.title));
     for (const MenuItemTemplate& item : popup.items) {
       if (item.id == 0) {
         pull->addSeparator();

@@ -36,7 +36,7 @@ class TemplateDialog : public QDialog {
  private:
   void BuildControls(const DialogTemplate& dialog, QWidget* area);
   QWidget* BuildControl(const ControlTemplate& control, QWidget* area);
-  void BuildMenu(const MenuTemplate& menu, QMenuBar* bar);
+  void BuildMenu(const MenuTemplate& menu, QMenuBar* bar, const QString& buttonMnemonics);
   void ConnectBuddies(const DialogTemplate& dialog);
 
   DialogProcedures procedures_;

@@ -7,7 +7,9 @@
 #include <string>
 
 #include "cart/board_binding.h"
+#include "cart/ines_check.h"
 #include "cart/load_sequence.h"
+#include "cart/rom.h"
 #include "cart/state_file.h"
 #include "cpu/cpu.h"
 #include "cpu/waiting_loop.h"
@@ -293,7 +295,12 @@ int RunHeadless(const RunOptions& options, std::FILE* errors, RunSummary* summar
   if (!options.boardsDirectory.empty()) SetBoardDirectory(options.boardsDirectory);
   int code = LoadImageAndReset(options.image.c_str());
   if (code != 0) {
-    std::fprintf(errors, "%s\n", LoadFailureText(code).c_str());
+    // A script's log must say which file and why, not only that it failed.
+    if (code == RomLoadCouldNotOpen)
+      std::fprintf(errors, "%s %s: %s\n", LoadErrorMessage(code), options.image.c_str(),
+                   OpenFailureReason(options.image.c_str()).c_str());
+    else
+      std::fprintf(errors, "%s\n", LoadFailureText(code, options.image).c_str());
     return result.status = kExitError;
   }
   // Headless: no display is bound, so a flip returns at once.

@@ -53,6 +53,13 @@ TEST_F(CartridgeReport, Mmc2SwitchesTheProgramBankAndTheLatchedCharacterBanks) {
   });
 }
 
+// Copied to RAM, to $6000 and called through a RAM mirror, changed in place
+// and reached by an NMI through a RAM trampoline: each part runs from memory.
+TEST_F(CartridgeReport, CodeCopiedBelow8000RunsFromMemory) {
+  Run("ram_code_test", 3);
+  ExpectReport({0x42, 0x42, 0x42, 0x43, 0x5A});
+}
+
 TEST_F(CartridgeReport, NromShowsBothBanksKeepsRomAndStoresEveryMirror) {
   Run("nrom_test", 2);
   ExpectReport({

@@ -73,13 +73,16 @@ TEST_F(Binding, EntryPointsAreResolvedInTheirFixedOrder) {
 }
 
 TEST_F(Binding, FailedLoadsLeaveTheCoreOnTheNoCartridgeBoard) {
+  // A file that cannot be opened is refused before anything is given up.
+  ASSERT_EQ(LoadMapper(200), RomLoadOk);
+  EXPECT_EQ(LoadImageAndReset("/nonexistent.nes"), RomLoadCouldNotOpen);
+  EXPECT_TRUE(ImageLoaded());
   TempFile noProgram(InesImage::Numbered(200, 0, 1).Bytes());
   TempFile noLibrary(InesImage::Numbered(kMapperWithoutBoard, 1, 1).Bytes());
   // 206 lacks MapperVramRead: three pointers were resolved into the new
   // library before the failure, and none of them may stay there.
   TempFile partlyResolved(InesImage::Numbered(206, 1, 1).Bytes());
-  for (const char* path :
-       {"/nonexistent.nes", noProgram.path(), noLibrary.path(), partlyResolved.path()}) {
+  for (const char* path : {noProgram.path(), noLibrary.path(), partlyResolved.path()}) {
     ASSERT_EQ(LoadMapper(200), RomLoadOk);
     MapperCPUWrite(0x8000, 0x55);
     ASSERT_EQ(MapperCPURead(0x8000), 0x55);

@@ -1,5 +1,5 @@
-// The iNES loader: header numbers, bank placement, the trainer, truncated
-// files and the failures, read back from crafted files.
+// The iNES loader: header numbers, bank placement, the trainer, files that
+// are no image and the failures, read back from crafted files.
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <vector>
 
 #include "cart/board_binding.h"
 #include "cart/load_sequence.h"
@@ -52,7 +53,7 @@ TEST_F(RomLoad, MapperNumberTakesALowNibbleFromByte6AndAHighNibbleFromByte7) {
     unsigned char mapper;
   };
   for (Case c : {Case{0x41, 0x00, 4}, Case{0x90, 0x00, 9}, Case{0x00, 0x40, 64},
-                 Case{0xF1, 0xFF, 255}, Case{0x0F, 0x0F, 0}}) {
+                 Case{0xF1, 0xFF, 255}, Case{0x0B, 0x0F, 0}}) {
     InesImage image = InesImage::Numbered(0, 1, 1);
     image.header[6] = c.byte6;
     image.header[7] = c.byte7;
@@ -101,33 +102,40 @@ TEST_F(RomLoad, ImageWithoutCharacterRomLoadsWithAnEmptyCharacterBuffer) {
   EXPECT_EQ(0, std::memcmp(ROMimage.PRG_ROM, image.prg.data(), 16384));
 }
 
-TEST_F(RomLoad, SignatureIsNeverCompared) {
-  InesImage image = InesImage::Numbered(9, 1, 1);
-  std::memcpy(image.header, "JUNK", 4);
-  EXPECT_EQ(Load(image), RomLoadNoLibrary);
-  EXPECT_EQ(ROMimage.MapperNumber, 9);
-  EXPECT_EQ(ROMimage.PRG_ROM[8192], 1);
+// A file without the "NES" $1A signature, or shorter than the banks its
+// header announces, or shorter than a header, is no image: it is refused
+// before the loaded image's banks and header are given up.
+TEST_F(RomLoad, FileThatIsNoImageIsRefusedAndTheLoadedImageStays) {
+  InesImage loaded = InesImage::Numbered(9, 1, 1);
+  Load(loaded);
+  const unsigned char* program = ROMimage.PRG_ROM;
+
+  InesImage junk = InesImage::Numbered(4, 1, 1);
+  std::memcpy(junk.header, "JUNK", 4);
+  std::vector<unsigned char> cut = InesImage::Numbered(4, 2, 1).Bytes();
+  cut.resize(16 + 100);
+  InesImage trainerMissing = InesImage::Numbered(4, 1, 1);
+  trainerMissing.header[6] |= 0x04;  // announces 512 bytes more than it holds
+  for (const std::vector<unsigned char>& bytes :
+       {junk.Bytes(), cut, trainerMissing.Bytes(), std::vector<unsigned char>{'N', 'E', 'S'},
+        std::vector<unsigned char>{}}) {
+    TempFile file(bytes);
+    EXPECT_EQ(ROMimage.load(file.path()), RomLoadNotAnImage) << bytes.size() << " bytes";
+    EXPECT_EQ(ROMimage.PRG_ROM, program);
+    EXPECT_EQ(ROMimage.MapperNumber, 9);
+    EXPECT_EQ(0, std::memcmp(ROMimage.Header, loaded.header, 16));
+  }
+  EXPECT_STREQ(LoadErrorMessage(RomLoadNotAnImage), "not an iNES image");
 }
 
-TEST_F(RomLoad, FileShorterThanAnnouncedLoadsWithTheMissingBytesZero) {
-  InesImage image = InesImage::Numbered(4, 2, 1);
+// Bytes after the character banks are ignored; the file holds all it announces.
+TEST_F(RomLoad, TrailingBytesAfterTheBanksAreIgnored) {
+  InesImage image = InesImage::Numbered(4, 1, 1);
   std::vector<unsigned char> bytes = image.Bytes();
-  bytes.resize(16 + 100);
-  // A heap that hands back old image bytes must not show through.
-  Load(InesImage::Numbered(4, 2, 1));
+  bytes.resize(bytes.size() + 300, 0xEE);
   TempFile file(bytes);
-
   EXPECT_EQ(ROMimage.load(file.path()), RomLoadNoLibrary);
-  EXPECT_EQ(0, std::memcmp(ROMimage.PRG_ROM, image.prg.data(), 100));
-  std::vector<unsigned char> zeros(32768 - 100, 0);
-  EXPECT_EQ(0, std::memcmp(ROMimage.PRG_ROM + 100, zeros.data(), zeros.size()));
-  EXPECT_EQ(0, std::memcmp(ROMimage.CHR_ROM, zeros.data(), 8192));
-}
-
-TEST_F(RomLoad, HeaderCutShortStillReadsAsZeros) {
-  TempFile file({'N', 'E', 'S'});
-  EXPECT_EQ(ROMimage.load(file.path()), RomLoadNoProgramData);
-  EXPECT_EQ(ROMimage.PRGROMPages + 0u, 0u);  // a copy: the field is packed
+  EXPECT_EQ(0, std::memcmp(ROMimage.CHR_ROM, image.chr.data(), 8192));
 }
 
 TEST_F(RomLoad, FileThatCannotBeOpenedGivesCode1AndReleasesTheOldBanks) {

@@ -43,7 +43,7 @@ TEST_F(ControlTest, BranchesNeverPayForCrossingAPage) {
 
 TEST_F(ControlTest, BranchTargetsWrapAroundTheAddressSpace) {
   CPU.FLAGS = 0;
-  Execute(0x0000, {0xD0, 0xFC});  // fetched from window 0; target $0002 - 4
+  Execute(0x0000, {0xD0, 0xFC});  // from RAM; target $0002 - 4
   EXPECT_EQ(Pc(), 0xFFFE);
 }
 
@@ -69,14 +69,47 @@ TEST_F(ControlTest, JmpIndirectReadsItsPointerFromMemoryNotTheBoard) {
   EXPECT_TRUE(ram_board::calls.cpu_reads.empty());
 }
 
-TEST_F(ControlTest, CodeRunsFromTheWindowsEvenBelow8000) {
-  Execute({0x4C, 0x00, 0x03});  // JMP $0300
-  CPU.Memory[0x0300] = 0xE8;    // INX in RAM must not run
-  Place(0x8300, {0xA9, 0x77});  // LDA #$77 as window 0 shows it
+// Code copied to RAM, its mirrors or cartridge RAM runs from there; the
+// window's byte at the same offset ($8300 for $0300) must not.
+TEST_F(ControlTest, CodeBelow8000RunsFromMemoryAsTheProcessorSeesIt) {
+  Place(0x8300, {0xE8});        // INX as window 0 shows it: must not run
+  Execute({0x20, 0x00, 0x03});  // JSR $0300
+  CPU.Memory[0x0300] = 0xA9;    // LDA #$42 in RAM
+  CPU.Memory[0x0301] = 0x42;
   StepCpu();
-  EXPECT_EQ(CPU.AC, 0x77);
+  EXPECT_EQ(CPU.AC, 0x42);
   EXPECT_EQ(CPU.XR, 0x00);
   EXPECT_EQ(Pc(), 0x0302);
+
+  Execute(0x6000, {0xA2, 0x17});  // LDX #$17 in cartridge RAM
+  EXPECT_EQ(CPU.XR, 0x17);
+  Execute(0x0C00, {0xA0, 0x33});  // LDY #$33 at a RAM mirror address
+  EXPECT_EQ(CPU.YR, 0x33);
+}
+
+// Each operand byte comes from where it lies: the low byte of a JMP at $7FFE
+// from cartridge RAM, the high byte from window 0; an instruction at $FFFE
+// takes its last byte from RAM at $0000.
+TEST_F(ControlTest, OperandsStraddling8000OrFFFFComeFromEachSide) {
+  Place(0x7FFE, {0x4C, 0x34, 0x92});  // $8000 holds the high byte
+  CPU.PC = 0x7FFE;
+  StepCpu();
+  EXPECT_EQ(Pc(), 0x9234);
+
+  CPU.Memory[0x0000] = 0x12;
+  ram_board::program[0x0000] = 0xEE;  // what the window would show at $0000
+  Execute(0xFFFE, {0x4C, 0x56});
+  EXPECT_EQ(Pc(), 0x1256);
+}
+
+// A fetch never goes through a port: code at $2002 reads the status byte
+// as stored and leaves vertical blank up.
+TEST_F(ControlTest, FetchingFromAPortAddressHasNoSideEffect) {
+  CPU.Memory[0x2002] = 0xEA;  // NOP, with the vertical-blank bit set
+  CPU.PC = 0x2002;
+  StepCpu();
+  EXPECT_EQ(Pc(), 0x2003);
+  EXPECT_EQ(CPU.Memory[0x2002], 0xEA);
 }
 
 TEST_F(ControlTest, OperandsSpanningTwoWindowsComeFromEach) {

@@ -1,6 +1,6 @@
-// Program bytes come through the four 8 KB windows exactly as the processor
-// fetches them: each byte from the window of its own address, bit 15
-// ignored, $FFFF followed by $0000.
+// Program bytes are read exactly as the processor fetches them: memory
+// below $8000, from $8000 on each byte from the window of its own address,
+// $FFFF followed by $0000.
 
 #include <cstring>
 #include <random>
@@ -22,14 +22,19 @@ TEST_F(ProgramView, OperandsPastAWindowEndComeFromTheNextWindow) {
   EXPECT_EQ(LineAt(0xDFFF), "DFFF: A9 42      LDA #$42");
 }
 
-TEST_F(ProgramView, AddressesBelow8000ShowTheWindowAbove) {
-  CPU.Memory[0x0000] = 0x00;
-  CPU.Memory[0x6000] = 0x00;
-  Poke(0x8000, {0xA9, 0x42, 0x18});
-  EXPECT_EQ(LineAt(0x0000), "0000: A9 42      LDA #$42");
-  EXPECT_EQ(LineAt(0x0002), "0002: 18         CLC       ");
-  Poke(0xE000, {0x4C, 0x00, 0xE0});
+// The listing follows the CPU: below $8000 it shows memory (Goto 0300 lists
+// RAM), not the byte the window holds at the same offset.
+TEST_F(ProgramView, AddressesBelow8000ShowMemory) {
+  Poke(0x8300, {0x18});
+  Poke(0x0300, {0xA9, 0x42, 0x60});
+  EXPECT_EQ(LineAt(0x0300), "0300: A9 42      LDA #$42");
+  EXPECT_EQ(LineAt(0x0302), "0302: 60         RTS       ");
+  Poke(0xE000, {0xEA});
+  Poke(0x6000, {0x4C, 0x00, 0xE0});
   EXPECT_EQ(LineAt(0x6000), "6000: 4C 00 E0   JMP $E000");
+  // An operand across $7FFF/$8000 takes each byte from its own side.
+  Poke(0x7FFE, {0xAD, 0x34, 0x12});
+  EXPECT_EQ(LineAt(0x7FFE), "7FFE: AD 34 12   LDA $1234");
 }
 
 TEST_F(ProgramView, InstructionAtFFFFTakesItsOperandsFrom0000) {
@@ -60,9 +65,9 @@ TEST_F(ProgramView, ListingRunsOnFromLineToLine) {
 // Listing the port addresses must not act on the ports: a bus read of $2002
 // would clear the vertical-blank flag.
 TEST_F(ProgramView, ListingHasNoSideEffectsOnCpuMemory) {
+  Poke(0x2000, {0xEA, 0xEA, 0xEA, 0xEA, 0xEA, 0xEA, 0xEA, 0xEA});
   CPU.Memory[0x2002] = 0x80;
   CPU.Memory[0x2007] = 0x5A;
-  Poke(0x2000, {0xEA, 0xEA, 0xEA, 0xEA, 0xEA, 0xEA, 0xEA, 0xEA});
   CPU.PC = 0x2000;
   char line[kDisassemblyLineSize];
   for (int i = 0; i < 8; ++i) DisplayInstruction(line);

@@ -43,7 +43,10 @@ class ProgramWindows : public ::testing::Test {
   void Poke(unsigned int address, std::initializer_list<unsigned char> bytes) {
     for (const unsigned char b : bytes) {
       address &= 0xFFFF;
-      MemoryPage[(address >> 13) & 3][address & 0x1FFF] = b;
+      if (address < 0x8000)
+        CPU.Memory[address] = b;
+      else
+        MemoryPage[(address >> 13) & 3][address & 0x1FFF] = b;
       ++address;
     }
   }

@@ -3,8 +3,10 @@
 // their refusal while another thread holds the machine.
 #include "debugger/edit_search.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 #include "cart/board_binding.h"
 #include "cart/load_sequence.h"
@@ -76,14 +78,45 @@ TEST_F(EditMemory, EachAreaGetsItsByteFromFieldsCutAndParsed) {
 
   Edit(216, "10", "-1");
   EXPECT_EQ(CPU.Memory[0x0110], 0xFF);
-  Edit(216, "11", "1G");
-  EXPECT_EQ(CPU.Memory[0x0111], 0x01);
-  CPU.Memory[0x0112] = 0x99;
-  Edit(216, "12", "");
-  EXPECT_EQ(CPU.Memory[0x0112], 0x00);
-  CPU.Memory[0x0100] = 0x99;
-  Edit(216, "", "3");  // an empty address is address 0
-  EXPECT_EQ(CPU.Memory[0x0100], 0x03);
+  Edit(214, "0x20", "1FF");  // a prefix; the value cut to 1F
+  EXPECT_EQ(CPU.Memory[0x0020], 0x1F);
+  EXPECT_TRUE(messages.empty()) << messages[0].text;
+}
+
+// Text that is no number (letters outside hex, trailing junk, nothing at
+// all) writes nothing: a message names the field and what it accepts, and
+// the dialog stays open for the user to mend it.
+TEST_F(EditMemory, FieldsThatAreNoNumberAreRefusedNamingTheFieldAndTheDialogStays) {
+  struct Case {
+    const char* address;
+    const char* value;
+    const char* field;
+  };
+  for (const Case c :
+       {Case{"zz", "1FF", "Memory Location"}, Case{"", "3", "Memory Location"},
+        Case{"12G", "5A", "Memory Location"}, Case{"-", "5A", "Memory Location"},
+        Case{"10", "", "Value"}, Case{"10", "1G", "Value"}, Case{"10", "zz", "Value"}}) {
+    SCOPED_TRACE(std::string(c.address) + " / " + c.value);
+    for (int i = 0; i < 0x10000; ++i) CPU.Memory[i] = static_cast<unsigned char>(i * 13);
+    const std::vector<unsigned char> before(CPU.Memory, CPU.Memory + 0x10000);
+    bool stayedOpen = false;
+    WithDialog([&] { Debug_EditMemory(listing_, 214); },
+               [&](QDialog* dialog) {
+                 Field(dialog, kAddressLabel)->setText(c.address);
+                 Field(dialog, kValueLabel)->setText(c.value);
+                 Press(dialog, "OK");
+                 stayedOpen = dialog->isVisible();
+                 Press(dialog, "Cancel");
+               });
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), CPU.Memory)) << "something was written";
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text.rfind(std::string("The ") + c.field + " field", 0), 0u)
+        << messages[0].text;
+    EXPECT_NE(messages[0].text.find("It accepts up to"), std::string::npos) << messages[0].text;
+    EXPECT_EQ(messages[0].caption, "Taviro");
+    messages.clear();
+  }
 }
 
 TEST_F(EditMemory, RefusedWhileAnotherThreadRunsTheMachine) {
@@ -159,13 +192,17 @@ TEST_F(SearchListing, EmptyTextMovesOneLineEachTime) {
 
 class GotoAddress : public DemoLoadedTest {
  protected:
+  // Types text and presses OK; a dialog that stays open is cancelled.
   std::string Goto(const char* text) {
     return WithDialog([&] { Debug_GotoAddress(listing_); },
                       [&](QDialog* dialog) {
                         Field(dialog, "Enter Address to go to:")->setText(text);
                         Press(dialog, "OK");
+                        stayedOpen = dialog->isVisible();
+                        if (stayedOpen) Press(dialog, "Cancel");
                       });
   }
+  bool stayedOpen = false;
 };
 
 TEST_F(GotoAddress, ListsFromTheAddressAndKeepsPc) {
@@ -185,9 +222,31 @@ TEST_F(GotoAddress, ListsFromTheAddressAndKeepsPc) {
   EXPECT_EQ(dump, expected);
 }
 
-TEST_F(GotoAddress, AnAddressBeyond32BitsSaturatesToFFFF) {
-  Goto("123456789");
-  EXPECT_EQ(Listing().at(0).substr(0, 5), "FFFF:");
+// The listing follows the CPU: code in RAM lists as it will run.
+TEST_F(GotoAddress, AnAddressBelow8000ListsMemory) {
+  const unsigned char code[] = {0xA9, 0x42, 0x85, 0x10, 0x60};  // LDA #$42, STA $10, RTS
+  std::copy(std::begin(code), std::end(code), CPU.Memory + 0x0300);
+  Goto("0300");
+  const std::vector<std::string> lines = Listing();
+  EXPECT_EQ(lines.at(0), "0300: A9 42      LDA #$42");
+  EXPECT_EQ(lines.at(1), "0302: 85 10      STA $10");
+  EXPECT_EQ(lines.at(2), "0304: 60         RTS       ");
+}
+
+// No number, or one beyond $FFFF, leaves the listing where it was and the
+// dialog open, with a message naming the field.
+TEST_F(GotoAddress, AnAddressThatIsNoNumberOrBeyondFFFFIsRefused) {
+  Goto("c000");
+  for (const char* text : {"zz", "", "10000", "123456789", "-1", "C0 00"}) {
+    SCOPED_TRACE(text);
+    Goto(text);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(Listing().at(0).substr(0, 5), "C000:");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text.rfind("The Address field", 0), 0u) << messages[0].text;
+    EXPECT_NE(messages[0].text.find("from 0 to FFFF"), std::string::npos);
+    messages.clear();
+  }
 }
 
 }  // namespace

@@ -37,3 +37,13 @@ TEST(ParseHex32, SaturatesAtTheSigned32BitLimits) {
   EXPECT_EQ(ParseHex32("-80000001"), kMin);
   EXPECT_EQ(ParseHex32("-FFFFFFFFFFFFFFFFFFFF"), kMin);
 }
+
+// A field's whole text must be the number: white space may stand around it,
+// nothing else may follow it, and text without digits is none.
+TEST(ParseWholeHex32, AcceptsOnlyTextThatIsANumber) {
+  EXPECT_EQ(ParseWholeHex32(" 0x1F\t"), 0x1F);
+  EXPECT_EQ(ParseWholeHex32("-1"), -1);
+  EXPECT_EQ(ParseWholeHex32("123456789"), std::numeric_limits<std::int32_t>::max());
+  for (const char* text : {"", "  ", "zz", "1G", "12 34", "-", "0x", "0xG", "$300"})
+    EXPECT_EQ(ParseWholeHex32(text), std::nullopt) << '"' << text << '"';
+}

@@ -55,6 +55,33 @@ TEST_F(DebuggerWindow, CancelReloadsThePreviousImageOrCannotOpen) {
   EXPECT_EQ(LastMessage(), "Could Not Open File");
 }
 
+// Choosing a text file named x.nes, or a file cut short, after a good load
+// keeps the cartridge being debugged: its board, its listing, its machine.
+TEST_F(DebuggerWindow, AFileThatIsNoImageIsRefusedAndTheCartridgeStays) {
+  LoadThroughDialog(DemoImage());
+  Command(IDC_STEP);
+  const unsigned short pc = CPU.PC;
+  const std::string firstLine = Line(0);
+  const int selected = Selected();
+  void* board = MapperHandle;
+  TempFile text(std::vector<unsigned char>{'n', 'o', 't', 'e', 's', '\n'});
+  TempFile cut(std::vector<unsigned char>{'N', 'E', 'S', 0x1A, 2});
+  for (const TempFile* file : {&text, &cut}) {
+    LoadThroughDialog(file->path());
+    EXPECT_EQ(LastMessage(), std::string("not an iNES image: ") + file->path());
+    EXPECT_EQ(messages.back().caption, "Error");
+    EXPECT_EQ(MapperHandle, board);
+    EXPECT_EQ(CPU.PC, pc);
+    EXPECT_EQ(ListBoxCount(dialog, IDC_LISTING), 100);
+    EXPECT_EQ(Line(0), firstLine);
+    EXPECT_EQ(Selected(), selected);
+    EXPECT_EQ(Text(IDC_NMI_VECTOR), "NMI Vect. = " + Hex4(NMIVector()));
+    for (int id : kRunCommands) EXPECT_TRUE(IsCommandEnabled(dialog, id)) << id;
+  }
+  Command(IDC_STEP);
+  EXPECT_NE(CPU.PC, pc);
+}
+
 TEST_F(DebuggerWindow, FailedLoadLeavesNoBoardAndDisablesTheRunCommands) {
   LoadThroughDialog(DemoImage());
   TempFile noBoard(InesImage::Numbered(kMapperWithoutBoard, 2, 1).Bytes());

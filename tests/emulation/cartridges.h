@@ -35,7 +35,7 @@ inline std::string CartridgeName(const ::testing::TestParamInfo<Cartridge>& info
 
 inline auto OurCartridges() {
   return ::testing::Values(Cartridge{"demo", false}, Cartridge{"mmc3_test", false},
-                           Cartridge{"mmc2_test", false});
+                           Cartridge{"mmc2_test", false}, Cartridge{"ram_code_test", false});
 }
 
 inline auto OutsideCartridges() {

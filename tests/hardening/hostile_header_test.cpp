@@ -95,22 +95,21 @@ INSTANTIATE_TEST_SUITE_P(
                       MapperCase{"JunkFromByte7OnWithoutBoard", 0x51, 'D', "iskDude!", kNoLibrary}),
     [](const ::testing::TestParamInfo<MapperCase>& info) { return std::string(info.param.name); });
 
-TEST(HostileHeader, ImageWithoutSignatureStillLoads) {
+TEST(HostileHeader, ImageWithoutSignatureIsNoImage) {
   Bytes image = SweepImage(4, 2, 1);
   image[0] = image[1] = image[2] = image[3] = 0;
-  ExpectImageHandledSafely(image, kLoaded, 2);
+  ExpectImageHandledSafely(image, kNotAnImage, 2);
 }
 
-// With the trainer bit set on an image that has none, the first 512
-// program bytes go to $7000, every area starts 512 bytes late and the last
-// 512 bytes of character ROM (of program ROM without it) read as zero.
+// With the trainer bit set on an image that has none, the file is 512 bytes
+// shorter than its header announces: no image.
 TEST(HostileHeader, TrainerFlagOnImagesWithoutTrainer) {
   for (const char* name : {"demo", "mmc2_test", "mmc3_test"}) {
     SCOPED_TRACE(name);
     Bytes image = ReadBytes(CartridgePath(name));
     ASSERT_GT(image.size(), kHeaderSize);
     image[6] |= 0x04;
-    ExpectImageHandledSafely(image, kLoaded, 2);
+    ExpectImageHandledSafely(image, kNotAnImage, 2);
   }
 }
 

@@ -168,6 +168,10 @@ bool HasShippedBoard(unsigned int mapper) {
 
 int ExpectedLoadResult(const Bytes& file) {
   ImageLayout layout = LayoutOf(file);
+  const bool hasSignature = file.size() >= kHeaderSize && file[0] == 'N' && file[1] == 'E' &&
+                            file[2] == 'S' && file[3] == 0x1A;
+  if (!hasSignature || file.size() < layout.characterStart + layout.characterSize)
+    return kNotAnImage;
   if (layout.programSize == 0) return kNoProgramData;
   if (!HasShippedBoard(layout.mapper)) return kNoLibrary;
   return kLoaded;

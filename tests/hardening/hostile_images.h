@@ -19,6 +19,7 @@ constexpr std::size_t kProgramBankSize = 8192;
 constexpr int kLoaded = 0;
 constexpr int kNoLibrary = 2;
 constexpr int kNoProgramData = 9;
+constexpr int kNotAnImage = 10;
 
 // A header: the signature, the counts, the mapper number split over the
 // two nibbles, and the trainer bit.
@@ -47,7 +48,8 @@ bool HasShippedBoard(unsigned int mapper);
 constexpr unsigned int kNoBoardMapper = 5;
 
 // What loading the file must give with the shipped boards in the board
-// directory: no program data, no plug-in for the mapper, or loaded.
+// directory: no image (no signature, or shorter than its header announces),
+// no program data, no plug-in for the mapper, or loaded.
 int ExpectedLoadResult(const Bytes& file);
 
 // file[start, start + size) with the bytes past the end of the file as zero.

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -21,7 +22,6 @@
 namespace {
 
 constexpr std::chrono::seconds kDeadline{30};
-const char* const kCouldNotOpen = "Could Not Open File\n";
 const char* const kNoPlugIn =
     "LoadLibrary failed when opening the .dll.\n"
     "Make sure the mapper .dll is in the same directory as Taviro.\n";
@@ -54,23 +54,34 @@ class RunnerRobustness : public ::testing::Test {
 
   std::string Demo() const { return CartridgePath("demo"); }
 
+  // The runner names the file it could not open, and why.
+  void ExpectCouldNotOpen(const std::string& path, const std::string& reason) {
+    ExpectLoadFailure({"--frames", "1", path},
+                      ("Could Not Open File " + path + ": " + reason + "\n").c_str());
+  }
+
   ScratchDirectory output;  // stdout and stderr of the runs
   ScratchDirectory files;   // what the runs are given
 };
 
 TEST_F(RunnerRobustness, MissingFileCannotBeOpened) {
-  ExpectLoadFailure({"--frames", "1", files.path() + "/missing.nes"}, kCouldNotOpen);
+  ExpectCouldNotOpen(files.path() + "/missing.nes", std::strerror(ENOENT));
 }
 
 TEST_F(RunnerRobustness, FileWithoutReadPermissionCannotBeOpened) {
   if (geteuid() == 0) GTEST_SKIP() << "root reads files whatever their permissions";
   const std::string path = files.Write("locked.nes", ReadBytes(Demo()));
   ASSERT_EQ(chmod(path.c_str(), 0), 0);
-  ExpectLoadFailure({"--frames", "1", path}, kCouldNotOpen);
+  ExpectCouldNotOpen(path, std::strerror(EACCES));
 }
 
-TEST_F(RunnerRobustness, FileOfZeroBytesHasNoProgram) {
-  ExpectLoadFailure({"--frames", "1", files.Write("empty.nes", {})}, kNoProgram);
+TEST_F(RunnerRobustness, FileOfZeroBytesIsNoImage) {
+  const std::string path = files.Write("empty.nes", {});
+  ExpectLoadFailure({"--frames", "1", path}, ("not an iNES image: " + path + "\n").c_str());
+}
+
+TEST_F(RunnerRobustness, ImageWithoutProgramBanksHasNoProgram) {
+  ExpectLoadFailure({"--frames", "1", files.Write("empty.nes", InesHeader(4, 0, 0))}, kNoProgram);
 }
 
 // Files that open but cannot be read are refused with exit 1 and a message
@@ -86,11 +97,11 @@ TEST_F(RunnerRobustness, UnreadableFilesAreRefusedWithExit1) {
 // On Linux fopen succeeds on a directory and on /proc/self/mem and only the
 // reads fail; that must not pass for a header of zeros.
 TEST_F(RunnerRobustness, DirectoryCannotBeOpened) {
-  ExpectLoadFailure({"--frames", "1", files.path()}, kCouldNotOpen);
+  ExpectCouldNotOpen(files.path(), std::strerror(EISDIR));
 }
 
 TEST_F(RunnerRobustness, FileThatFailsToReadCannotBeOpened) {
-  ExpectLoadFailure({"--frames", "1", "/proc/self/mem"}, kCouldNotOpen);
+  ExpectCouldNotOpen("/proc/self/mem", std::strerror(EIO));
 }
 
 TEST_F(RunnerRobustness, PlugInDirectoryWithoutPlugIns) {
@@ -136,10 +147,10 @@ TEST_F(RunnerRobustness, PlugInWithoutTheEntryPoints) {
 
 TEST_F(RunnerRobustness, PathsThatCannotBeOpened) {
   std::filesystem::create_symlink(files.path() + "/loop", files.path() + "/loop");
-  ExpectLoadFailure({"--frames", "1", files.path() + "/loop"}, kCouldNotOpen);
-  ExpectLoadFailure({"--frames", "1", files.path() + "/" + std::string(5000, 'x') + ".nes"},
-                    kCouldNotOpen);
-  ExpectLoadFailure({"--frames", "1", Demo() + "/demo.nes"}, kCouldNotOpen);  // under a file
+  ExpectCouldNotOpen(files.path() + "/loop", std::strerror(ELOOP));
+  ExpectCouldNotOpen(files.path() + "/" + std::string(5000, 'x') + ".nes",
+                     std::strerror(ENAMETOOLONG));
+  ExpectCouldNotOpen(Demo() + "/demo.nes", std::strerror(ENOTDIR));  // under a file
 }
 
 // The command line, with the reason the runner must give.

@@ -1,8 +1,8 @@
 // Our cartridges, and a crafted one with a trainer, cut short at every
 // boundary of the iNES layout: inside the header, inside the trainer, at
 // and inside the program and character areas, and with bytes past the end.
-// A cut header reads as zeros, so it may lose the program count or the
-// mapper; a cut area loads with its missing bytes zero.
+// A file cut anywhere before the end of its character banks is no image and
+// is refused; bytes past the end are ignored.
 
 #include <gtest/gtest.h>
 

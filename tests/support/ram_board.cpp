@@ -51,7 +51,14 @@ void Bind() {
 }
 
 void Place(unsigned int address, std::initializer_list<unsigned char> bytes) {
-  for (unsigned char byte : bytes) program[address++ & 0x7FFF] = byte;
+  for (unsigned char byte : bytes) {
+    address &= 0xFFFF;
+    if (address < 0x8000)
+      CPU.Memory[address] = byte;
+    else
+      program[address & 0x7FFF] = byte;
+    ++address;
+  }
 }
 
 void SetVector(unsigned int vector, unsigned int target) {

@@ -27,8 +27,8 @@ extern unsigned char program[0x8000];  // $8000-$FFFF as the windows show it
 // and the board entry points at this board. Cartridge writes are recorded,
 // not stored; data-port reads give $5A and writes land at $2007.
 void Bind();
-// Writes bytes at a CPU address; addresses below $8000 land where the
-// windows show them ($0300 is the byte of $8300).
+// Writes bytes at a CPU address: below $8000 into Memory, where the CPU
+// fetches them, from $8000 on into the area the windows show.
 void Place(unsigned int address, std::initializer_list<unsigned char> bytes);
 void SetVector(unsigned int vector, unsigned int target);
 

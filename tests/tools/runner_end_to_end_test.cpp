@@ -147,8 +147,13 @@ TEST_F(Runner, BenchEndsWithOneFigureLine) {
 }
 
 TEST_F(Runner, LoadFailuresPrintTheDebuggersMessageAndExit1) {
+  // A file that cannot be opened is named, with the reason.
   EXPECT_EQ(Run(File("missing.nes")), 1);
-  EXPECT_EQ(err, "Could Not Open File\n");
+  EXPECT_EQ(err, "Could Not Open File " + File("missing.nes") + ": No such file or directory\n");
+  const std::string text = File("notes.nes");
+  std::ofstream(text) << "not a cartridge\n";
+  EXPECT_EQ(Run(text), 1);
+  EXPECT_EQ(err, "not an iNES image: " + text + "\n");
 
   EXPECT_EQ(Run("--boards " + work.path() + " " + Rom("demo")), 1);
   EXPECT_EQ(err,
@@ -212,7 +217,7 @@ TEST_F(Runner, ScreenshotOverTheImageIsRefusedBeforeAnythingIsWritten) {
 TEST_F(Runner, FifoGivenAsTheImageIsRefusedWithoutWaiting) {
   ASSERT_EQ(::mkfifo(File("game.nes").c_str(), 0600), 0);
   EXPECT_EQ(Run(File("game.nes")), 1);
-  EXPECT_EQ(err, "Could Not Open File\n");
+  EXPECT_EQ(err, "Could Not Open File " + File("game.nes") + ": not a regular file\n");
 }
 
 }  // namespace
