@@ -10,6 +10,8 @@
 #include "debugger/debug_dialog_template.h"
 #include "debugger/debug_window.h"
 #include "debugger/disassembler.h"
+#include "debugger/listing_labels.h"
+#include "debugger/source_view.h"
 #include "emulation/owner.h"
 #include "io/joystick.h"
 #include "io/memoryio.h"
@@ -78,18 +80,21 @@ void UpdateInfo(WindowHandle hdWnd) {
   CheckDlgButton(hdWnd, IDC_VBLANK, (CPU.Memory[0x2002] & 0x80) != 0);
   CheckDlgButton(hdWnd, IDC_SPRITE0, (CPU.Memory[0x2002] & 0x40) != 0);
   SyncListing(hdWnd);
+  RefreshSourceView();
 }
 
 // Borrows PC to walk the program: the disassembler formats the instruction
-// at PC and advances it.
+// at PC and advances it. Labels, when the image has symbols, follow each
+// line's text.
 void DisassembleROM() {
   if (hWndMain == nullptr) return;
   const unsigned short pc = CPU.PC;
   ListBoxReset(hWndMain, IDC_LISTING);
   char line[kDisassemblyLineSize];
   while (ListBoxCount(hWndMain, IDC_LISTING) < kListingLines) {
+    const unsigned short address = CPU.PC;
     DisplayInstruction(line);
-    ListBoxAddString(hWndMain, IDC_LISTING, line);
+    ListBoxAddString(hWndMain, IDC_LISTING, DecorateListingLine(line, address));
   }
   CPU.PC = pc;
 }

@@ -1,5 +1,6 @@
 #include "debugger/debug_window.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -8,6 +9,7 @@
 #include "cpu/cpu.h"
 #include "debugger/debug_dialog_template.h"
 #include "debugger/run_thread.h"
+#include "debugger/source_view.h"
 #include "debugger/tool_commands.h"
 #include "emulation/owner.h"
 #include "platform/message_box.h"
@@ -63,6 +65,18 @@ void StartRun(WindowHandle hdWnd) {
   SetDlgItemText(hdWnd, IDC_RUNTO, "&Break");
   Run = 0;
   UpdateCommandStates();
+}
+
+void SetBreakpointLine(WindowHandle hdWnd, int line) {
+  const std::optional<std::string> text = ListBoxGetText(hdWnd, IDC_LISTING, line);
+  if (!text) {
+    ShowMessage(hdWnd, "Couldn't get text", "Error", MessageIcon::None);
+    return;
+  }
+  EndLine = line;
+  tempstr = text->substr(0, kBreakpointTextSize - 1);
+  barstr = "Break at " + tempstr;
+  SetDlgItemText(hdWnd, IDC_STATUS, barstr);
 }
 
 void Reset(WindowHandle hdWnd) {
@@ -129,6 +143,12 @@ void ToolCommand(WindowHandle hdWnd, int id) {
     case IDM_GOTO_ADDRESS:
       if (CanRunCpu()) Debug_GotoAddress(hdWnd);
       break;
+    case IDM_BREAK_AT_LABEL:
+      if (CanRunCpu()) Debug_BreakAtLabel(hdWnd);
+      break;
+    case IDM_VIEW_SOURCE:
+      Debug_ViewSource(hdWnd);
+      break;
     default:
       break;
   }
@@ -136,14 +156,14 @@ void ToolCommand(WindowHandle hdWnd, int id) {
 
 }  // namespace
 
-DialogProcedures Debug_DlgProc(const std::string& imageAtStart) {
+DialogProcedures Debug_DlgProc(const std::string& imageAtStart, const std::string& symbolsAtStart) {
   DialogProcedures procedures;
-  procedures.onInit = [imageAtStart](WindowHandle hdWnd) {
+  procedures.onInit = [imageAtStart, symbolsAtStart](WindowHandle hdWnd) {
     Debug_OnInit(hdWnd);
     // After the dialog is up, so that a load message has its owner on screen.
     if (!imageAtStart.empty())
-      PostToUiThread([imageAtStart] {
-        if (hWndMain != nullptr) Debug_LoadImage(hWndMain, imageAtStart);
+      PostToUiThread([imageAtStart, symbolsAtStart] {
+        if (hWndMain != nullptr) Debug_LoadImage(hWndMain, imageAtStart, symbolsAtStart);
       });
   };
   procedures.onCommand = Debug_OnCommand;
@@ -166,7 +186,10 @@ void Debug_OnCommand(WindowHandle hdWnd, int id, WindowHandle, int codeNotify) {
       SendCloseRequest(hdWnd);
       break;
     case IDC_LISTING:
-      if (codeNotify == LBN_DBLCLK) Debug_SetBreakpoint(hdWnd);
+      if (codeNotify == LBN_DBLCLK)
+        Debug_SetBreakpoint(hdWnd);
+      else
+        RefreshSourceView();  // the selection moved
       break;
     case IDC_LOADROM:
       if (MachineIdle()) Debug_LoadROM(hdWnd);
@@ -207,6 +230,7 @@ void Debug_OnClose(WindowHandle hdWnd) {
   StopRunThreadAndWait();
   StopEmulationAndWait();
   ClosePictureViews();
+  CloseSourceView();
   Machine.SetListener({});
   hWndMain = nullptr;
   EndDialog(hdWnd, 0);
@@ -226,23 +250,30 @@ void Debug_Run(WindowHandle hdWnd) {
 }
 
 void Debug_SetBreakpoint(WindowHandle hdWnd) {
-  const int line = ListBoxGetCurSel(hdWnd, IDC_LISTING);
-  const std::optional<std::string> text = ListBoxGetText(hdWnd, IDC_LISTING, line);
-  if (!text) {
-    ShowMessage(hdWnd, "Couldn't get text", "Error", MessageIcon::None);
-    return;
+  SetBreakpointLine(hdWnd, ListBoxGetCurSel(hdWnd, IDC_LISTING));
+}
+
+void Debug_SetBreakpointAt(WindowHandle hdWnd, unsigned short address) {
+  char prefix[8];
+  std::snprintf(prefix, sizeof prefix, "%04X:", address);
+  int line = ListBoxFindString(hdWnd, IDC_LISTING, -1, prefix);
+  if (line < 0) {
+    if (!MachineIdle() || !ImageLoaded()) return;
+    const unsigned short pc = CPU.PC;
+    CPU.PC = address;
+    DisassembleROM();
+    CPU.PC = pc;
+    line = 0;
   }
-  EndLine = line;
-  tempstr = text->substr(0, kBreakpointTextSize - 1);
-  barstr = "Break at " + tempstr;
-  SetDlgItemText(hdWnd, IDC_STATUS, barstr);
+  SetBreakpointLine(hdWnd, line);
 }
 
 void UpdateCommandStates() {
   if (hWndMain == nullptr) return;
   const bool idle = MachineIdle();
   const bool runnable = idle && ImageLoaded();
-  for (int id : {IDC_STEP, IDC_RESET, IDC_EMULATE, IDM_GOTO_ADDRESS, IDM_VIEW_SCREENSHOT})
+  for (int id : {IDC_STEP, IDC_RESET, IDC_EMULATE, IDM_GOTO_ADDRESS, IDM_BREAK_AT_LABEL,
+                 IDM_VIEW_SCREENSHOT})
     EnableCommand(hWndMain, id, runnable);
   for (int id : {IDC_LOADROM, IDM_EDIT_CPUMEM, IDM_EDIT_PPUMEM, IDM_EDIT_STACK, IDM_VIEW_PATTERN})
     EnableCommand(hWndMain, id, idle);

@@ -3,6 +3,7 @@
 #include "cpu/cpu.h"
 #include "debugger/debug_window.h"
 #include "debugger/hex_number.h"
+#include "debugger/label_commands.h"
 #include "debugger/machine_refusals.h"
 #include "debugger/tool_commands.h"
 #include "debugger/tool_templates.h"
@@ -71,14 +72,19 @@ void Edit_Goto_OnInit(WindowHandle hdWnd) {
   SetDlgItemText(hdWnd, IDC_SEARCH_LABEL, "Enter Address to go to:");
 }
 
-// The listing borrows PC to disassemble from the typed address; PC is put
-// back, so registers and the info panel do not change.
+// The listing borrows PC to disassemble from the typed address or label; PC
+// is put back, so registers and the info panel do not change. A name that
+// is no label leaves the dialog open to be mended.
 void Edit_Goto_OnCommand(WindowHandle hdWnd, int id, WindowHandle, int) {
   if (id == IDOK) {
     if (MachineFreeOrSay(hdWnd)) {
       const unsigned short pc = CPU.PC;
       const std::string text = GetDlgItemText(hdWnd, IDC_SEARCH_TEXT).substr(0, kFieldLength);
-      CPU.PC = static_cast<unsigned short>(ParseHex32(text) & 0xFFFF);
+      unsigned label = 0;
+      const TypedName typed = ResolveTypedLabel(hdWnd, text, label);
+      if (typed == TypedName::Unknown) return;
+      CPU.PC = static_cast<unsigned short>(typed == TypedName::Label ? label
+                                                                     : ParseHex32(text) & 0xFFFF);
       DisassembleROM();
       CPU.PC = pc;
     }

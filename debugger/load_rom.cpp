@@ -5,6 +5,7 @@
 #include "cart/load_sequence.h"
 #include "debugger/debug_dialog_template.h"
 #include "debugger/debug_window.h"
+#include "debugger/loaded_symbols.h"
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
 
@@ -34,14 +35,17 @@ void ShowNoImage(WindowHandle window) {
   SetDlgItemText(window, IDC_MIRRORING, "Mirroring = ");
 }
 
-void LoadChosenImage(WindowHandle window) {
+void LoadChosenImage(WindowHandle window, const std::string& symbolFile = {}) {
   const int code = LoadImageAndReset(szName.c_str());
   if (code != 0) {
+    ClearSymbols();
     ShowNoImage(window);
     UpdateCommandStates();
     ShowMessage(window, LoadErrorMessage(code), "Error", MessageIcon::Stop);
     return;
   }
+  // A bad symbol file costs the labels, not the image.
+  const std::string symbolsMessage = LoadSymbolsForImage(szName, symbolFile);
   DisassembleROM();
   ListBoxPos = 0;
   ListBoxSetCurSel(window, IDC_LISTING, 0);
@@ -50,6 +54,8 @@ void LoadChosenImage(WindowHandle window) {
   SetDlgItemText(window, IDC_NMI_VECTOR, NMIVectorText());
   SetDlgItemText(window, IDC_MIRRORING, MirroringText());
   UpdateCommandStates();
+  if (!symbolsMessage.empty())
+    ShowMessage(window, symbolsMessage, "Taviro", MessageIcon::Exclamation);
 }
 
 }  // namespace
@@ -60,8 +66,8 @@ void Debug_LoadROM(WindowHandle hdWnd) {
   LoadChosenImage(hdWnd);
 }
 
-void Debug_LoadImage(WindowHandle hdWnd, const std::string& path) {
+void Debug_LoadImage(WindowHandle hdWnd, const std::string& path, const std::string& symbolFile) {
   ListBoxReset(hdWnd, IDC_LISTING);
   szName = path;
-  LoadChosenImage(hdWnd);
+  LoadChosenImage(hdWnd, symbolFile);
 }

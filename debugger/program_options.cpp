@@ -3,13 +3,15 @@
 #include <cstring>
 
 const char* const ProgramUsage =
-    "Usage: taviro [IMAGE]\n"
+    "Usage: taviro [--symbols FILE] [IMAGE]\n"
     "       taviro -h | --help | -v | --version\n"
     "\n"
     "Opens the Taviro debugger. IMAGE, an iNES cartridge image (.nes), is loaded\n"
     "at start as the Load ROM command loads it; its board plug-in (board4.so,\n"
     "board9.so) is looked for beside the program, then in ../lib/taviro.\n"
     "\n"
+    "  --symbols FILE the image's ld65 debug file (--dbgfile) or label file\n"
+    "                 (-Ln); without it, IMAGE.dbg beside the image if there is one\n"
     "  -h, --help     print this text and stop\n"
     "  -v, --version  print the version and stop\n"
     "\n"
@@ -30,6 +32,12 @@ bool ParseProgramOptions(int argc, const char* const* argv, ProgramOptions& opti
     } else if (!optionsEnded &&
                (std::strcmp(argument, "--version") == 0 || std::strcmp(argument, "-v") == 0)) {
       options.version = true;
+    } else if (!optionsEnded && std::strcmp(argument, "--symbols") == 0) {
+      if (i + 1 >= argc) {
+        error = "--symbols needs a file";
+        return false;
+      }
+      options.symbols = argv[++i];
     } else if (!optionsEnded && argument[0] == '-' && argument[1] != '\0') {
       error = std::string("unknown option ") + argument;
       return false;

@@ -11,6 +11,7 @@
 #include "cpu/cpu.h"
 #include "cpu/waiting_loop.h"
 #include "debugger/disassembler.h"
+#include "debugger/loaded_symbols.h"
 #include "debugger/memory_dump.h"
 #include "emulation/emulate.h"
 #include "emulation/picture_png.h"
@@ -62,14 +63,19 @@ void HoldButtonsFor(unsigned long frame, const std::vector<ButtonHold>& presses)
 }
 
 // The disassembler's line for the instruction at PC, then the registers as
-// they are before it runs.
+// they are before it runs, then the label of the instruction's address when
+// the image has one: last, so that readers of the columns before it see the
+// same line with or without symbols.
 void TraceInstruction(std::FILE* trace) {
   char line[kDisassemblyLineSize] = {};
   unsigned short pc = CPU.PC;
   DisplayInstruction(line);
   CPU.PC = pc;
-  std::fprintf(trace, "%s A:%02X X:%02X Y:%02X P:%02X SP:%02X CYC:%u SL:%u\n", line, CPU.AC, CPU.XR,
+  std::fprintf(trace, "%s A:%02X X:%02X Y:%02X P:%02X SP:%02X CYC:%u SL:%u", line, CPU.AC, CPU.XR,
                CPU.YR, CPU.FLAGS, CPU.S, CPU.Cycles, unsigned{PPU.Scanline});
+  if (const SymbolLabel* label = CurrentLabelAt(pc))
+    std::fprintf(trace, " %s", label->name.c_str());
+  std::fputc('\n', trace);
 }
 
 // Frames are counted by the entries into vertical blank, as RunCpu counts them.
@@ -177,6 +183,9 @@ int RunHeadless(const RunOptions& options, std::FILE* errors) {
     std::fprintf(errors, "%s\n", LoadErrorMessage(code));
     return 1;
   }
+  // A bad symbol file costs the labels, not the run.
+  const std::string symbolsMessage = LoadSymbolsForImage(options.image, options.symbolsFile);
+  if (!symbolsMessage.empty()) std::fprintf(errors, "%s\n", symbolsMessage.c_str());
   // Headless: no display is bound, so a flip returns at once.
   if (DDrawInit(nullptr, SurfaceWidth, SurfaceHeight, 8) != 0) {
     std::fprintf(errors, "Couldn't open the video surfaces\n");
