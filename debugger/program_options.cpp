@@ -3,7 +3,7 @@
 #include <cstring>
 
 const char* const ProgramUsage =
-    "Usage: taviro [--symbols FILE] [IMAGE]\n"
+    "Usage: taviro [IMAGE] [--symbols FILE]\n"
     "       taviro -h | --help | -v | --version\n"
     "\n"
     "Opens the Taviro debugger. IMAGE, an iNES cartridge image (.nes), is loaded\n"
