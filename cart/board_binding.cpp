@@ -21,6 +21,7 @@ void* MapperHandle = nullptr;
 namespace {
 
 std::string ChosenBoardDirectory;
+std::string FailureDetail;
 
 std::string Lowercase(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -111,14 +112,42 @@ std::string LocateBoardLibrary(const std::string& name) {
   return "";
 }
 
+namespace {
+
+// The folders in words: the installed folder as a plain path, the
+// program's own folder as where the user finds the program.
+std::string SearchedFolders() {
+  if (!ChosenBoardDirectory.empty()) return ChosenBoardDirectory;
+  const std::filesystem::path installed =
+      std::filesystem::path(ProgramDirectory() + "/" TAVIRO_INSTALLED_BOARDS_FROM_PROGRAM)
+          .lexically_normal();
+  return installed.string() + " or beside the program";
+}
+
+int FailToBind(unsigned int mapperNumber, const std::string& what) {
+  FailureDetail = "mapper " + std::to_string(mapperNumber) + ": " + what;
+  return RomLoadNoLibrary;
+}
+
+}  // namespace
+
+const std::string& BoardFailureDetail() {
+  return FailureDetail;
+}
+
 int BindBoard(unsigned int mapperNumber) {
   UnloadBoard();
+  FailureDetail.clear();
   char name[32];
   std::snprintf(name, sizeof name, "Board%u", mapperNumber);
+  const std::string fileName = Lowercase(name) + ".so";
   std::string path = LocateBoardLibrary(name);
-  if (path.empty()) return RomLoadNoLibrary;
+  if (path.empty()) return FailToBind(mapperNumber, "no " + fileName + " in " + SearchedFolders());
   MapperHandle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (MapperHandle == nullptr) return RomLoadNoLibrary;
+  if (MapperHandle == nullptr) {
+    const char* reason = dlerror();
+    return FailToBind(mapperNumber, path + " could not be loaded: " + (reason ? reason : "?"));
+  }
 
   int code = ResolveEntryPoints(MapperHandle);
   if (code != RomLoadOk) {
@@ -133,7 +162,7 @@ int BindBoard(unsigned int mapperNumber) {
   MapperLoad(BoardRecord(&ROMimage));
   if (std::find(std::begin(MemoryPage), std::end(MemoryPage), nullptr) != std::end(MemoryPage)) {
     UseNoCartridge();
-    return RomLoadNoLibrary;
+    return FailToBind(mapperNumber, path + " left a program window unset");
   }
   return RomLoadOk;
 }

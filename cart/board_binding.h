@@ -39,5 +39,11 @@ int BindBoard(unsigned int mapperNumber);
 // windows and the services, with `image` as the loaded image.
 _NESData BoardRecord(ROM* image);
 
+// Why the latest binding failed with code 2, in one line that names the
+// mapper, the plug-in file and where it was looked for
+// ("mapper 5: no board5.so in /usr/lib/taviro or beside the program");
+// empty after a binding that got further.
+const std::string& BoardFailureDetail();
+
 // Points the core at the "no cartridge" board and unloads the plug-in.
 void UnloadBoard();

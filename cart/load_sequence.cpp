@@ -61,6 +61,13 @@ const char* LoadErrorMessage(int code) {
   }
 }
 
+std::string LoadFailureText(int code) {
+  std::string text = LoadErrorMessage(code);
+  if (code == RomLoadNoLibrary && !BoardFailureDetail().empty())
+    text += "\n" + BoardFailureDetail();
+  return text;
+}
+
 unsigned short NMIVector() {
   const unsigned char* window3 = MemoryPage[3];
   return static_cast<unsigned short>(window3[0x1FFA] | (window3[0x1FFB] << 8));

@@ -19,6 +19,10 @@ bool ImageLoaded();
 // The message for a non-zero load code, as the debugger shows it.
 const char* LoadErrorMessage(int code);
 
+// The message and, for a board that could not be bound, a second line
+// saying which plug-in was looked for where.
+std::string LoadFailureText(int code);
+
 // The 16-bit word at $FFFA, read through program window 3.
 unsigned short NMIVector();
 

@@ -58,6 +58,18 @@ std::FILE* OpenRegularFile(const char* path) {
   return file;
 }
 
+// Old dumping tools wrote their name into bytes 7-15 ("DiskDude!"). Where
+// bytes 12-15 are not all zero and the header is not an NES 2.0 one (whose
+// last bytes mean something), byte 7 is no header byte and the mapper
+// number comes from byte 6 alone.
+unsigned char MapperNumberOf(const unsigned char* header) {
+  const bool nes20 = (header[7] & 0x0C) == 0x08;
+  const bool tailInUse = (header[12] | header[13] | header[14] | header[15]) != 0;
+  const unsigned char low = header[6] >> 4;
+  if (tailInUse && !nes20) return low;
+  return static_cast<unsigned char>((header[7] & 0xF0) + low);
+}
+
 }  // namespace
 
 ROM::ROM()
@@ -99,7 +111,7 @@ int ROM::load(const char* path) {
   std::memcpy(Header, header, HeaderSize);
   PRGROMPages = Header[4];
   CHRROMPages = Header[5];
-  MapperNumber = static_cast<unsigned char>((Header[7] & 0xF0) + (Header[6] >> 4));
+  MapperNumber = MapperNumberOf(Header);
   // Without program data no window can point anywhere: refuse the image
   // before a board gets to set up windows into an empty buffer.
   if (PRGROMPages == 0) {

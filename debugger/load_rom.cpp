@@ -41,7 +41,7 @@ void LoadChosenImage(WindowHandle window, const std::string& symbolFile = {}) {
     ClearSymbols();
     ShowNoImage(window);
     UpdateCommandStates();
-    ShowMessage(window, LoadErrorMessage(code), "Error", MessageIcon::Stop);
+    ShowMessage(window, LoadFailureText(code), "Error", MessageIcon::Stop);
     return;
   }
   // A bad symbol file costs the labels, not the image.

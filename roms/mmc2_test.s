@@ -26,10 +26,6 @@
 .segment "CODE"
         .res 32, 7              ; the last bank's number, like the others ($E010 included)
 
-.macro report n
-        sta REPORT + n
-.endmacro
-
 reset:
         startup
 

@@ -29,10 +29,6 @@ irq_count:      .res 1
 .segment "CODE"
         .res 32, 15             ; the fixed bank's number, like the others ($E010 included)
 
-; Stores A at REPORT + n.
-.macro report n
-        sta REPORT + n
-.endmacro
 
 .macro select reg, bank
         lda #reg

@@ -180,7 +180,7 @@ int RunHeadless(const RunOptions& options, std::FILE* errors) {
   if (!options.boardsDirectory.empty()) SetBoardDirectory(options.boardsDirectory);
   int code = LoadImageAndReset(options.image.c_str());
   if (code != 0) {
-    std::fprintf(errors, "%s\n", LoadErrorMessage(code));
+    std::fprintf(errors, "%s\n", LoadFailureText(code).c_str());
     return 1;
   }
   // A bad symbol file costs the labels, not the run.

@@ -26,7 +26,9 @@ const char* const RunUsage =
     "  --boards DIR        look for board plug-ins in DIR\n"
     "  --bench             end with: frames N, seconds S, fps F, cycles/s C\n"
     "  --no-skip           execute waiting loops instruction by instruction\n"
-    "  -h, --help          print this and stop\n";
+    "  -h, --help          print this and stop\n"
+    "boards shipped, by mapper: 0 NROM, 1 MMC1, 2 UxROM, 3 CNROM, 4 MMC3, 7 AxROM,\n"
+    "  9 MMC2, 30 UNROM 512\n";
 
 namespace {
 

@@ -53,4 +53,50 @@ TEST_F(CartridgeReport, Mmc2SwitchesTheProgramBankAndTheLatchedCharacterBanks) {
   });
 }
 
+TEST_F(CartridgeReport, NromShowsBothBanksKeepsRomAndStoresEveryMirror) {
+  Run("nrom_test", 2);
+  ExpectReport({
+      0, 1, 0, 7, 0,           // both program banks, both pattern tables, ROM ignores the port
+      0x11, 0x22, 0x11, 0x33,  // vertical pairs from either table, $3000 is $2000
+      0x2A, 0x2A, 0x15,        // $3F14 is $3F04, $3F2x repeats $3F0x
+      0,                       // program ROM ignores the store
+  });
+}
+
+TEST_F(CartridgeReport, Mmc1WalksProgramModesCharacterModesMirroringAndTheSerialPort) {
+  Run("mmc1_test", 2);
+  ExpectReport({
+      7,    0,    3,    0, 3, 2, 3, 7, 3,  // last fixed, first fixed, 32 KB, reset bit
+      4,    5,    5,    2,                 // one 8 KB bank, two 4 KB banks
+      0x11, 0x00, 0x22,                    // one-screen lower, then upper
+      0x11, 0x22, 0x11,                    // vertical
+      0x11, 0x22,                          // horizontal
+      2,    4,                             // read-modify-write: the second write ignored
+  });
+}
+
+TEST_F(CartridgeReport, UxromSwitchesTheLowerBankAndKeepsTheLast) {
+  Run("uxrom_test", 2);
+  ExpectReport({0, 7, 3, 1, 7, 0x5A, 0x11});
+}
+
+TEST_F(CartridgeReport, CnromSwitchesCharacterRomOnly) {
+  Run("cnrom_test", 2);
+  ExpectReport({0, 2, 1, 1, 0, 1, 0x22});
+}
+
+TEST_F(CartridgeReport, AxromSwitches32KAndTheOneScreenPageKeepingBothPages) {
+  Run("axrom_test", 2);
+  ExpectReport({0, 2, 2, 1, 0x11, 0x00, 0x22, 0x11, 0x22, 0x5A});
+}
+
+TEST_F(CartridgeReport, Unrom512SwitchesProgramCharacterRamBanksAndThePage) {
+  Run("unrom512_test", 2);
+  ExpectReport({
+      0, 3, 2, 1,                                      // program banks
+      0x10, 0x20, 0x11, 0x21, 0x12, 0x22, 0x13, 0x23,  // four character RAM banks
+      0x11, 0x00, 0x11,                                // one-screen pages
+  });
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 #include "boards/nesdata.h"
@@ -73,7 +74,7 @@ TEST_F(Binding, EntryPointsAreResolvedInTheirFixedOrder) {
 
 TEST_F(Binding, FailedLoadsLeaveTheCoreOnTheNoCartridgeBoard) {
   TempFile noProgram(InesImage::Numbered(200, 0, 1).Bytes());
-  TempFile noLibrary(InesImage::Numbered(0, 1, 1).Bytes());
+  TempFile noLibrary(InesImage::Numbered(kMapperWithoutBoard, 1, 1).Bytes());
   // 206 lacks MapperVramRead: three pointers were resolved into the new
   // library before the failure, and none of them may stay there.
   TempFile partlyResolved(InesImage::Numbered(206, 1, 1).Bytes());
@@ -132,15 +133,33 @@ TEST_F(Binding, MissingOrBrokenLibraryGivesCode2) {
   const char* message =
       "LoadLibrary failed when opening the .dll.\n"
       "Make sure the mapper .dll is in the same directory as Taviro.";
-  EXPECT_EQ(LoadMapper(0), RomLoadNoLibrary);
+  EXPECT_EQ(LoadMapper(kMapperWithoutBoard), RomLoadNoLibrary);
   EXPECT_EQ(MapperHandle, nullptr);
   EXPECT_STREQ(LoadErrorMessage(RomLoadNoLibrary), message);
+  EXPECT_EQ(LoadFailureText(RomLoadNoLibrary),
+            std::string(message) + "\nmapper 5: no board5.so in " TAVIRO_TEST_BOARDS_DIR);
 
   TempDirectory dir;
   std::ofstream(dir.path() + "/board77.so") << "not a library";
   SetBoardDirectory(dir.path());
   EXPECT_EQ(LoadMapper(77), RomLoadNoLibrary);
   EXPECT_EQ(MapperHandle, nullptr);
+  EXPECT_EQ(
+      BoardFailureDetail().rfind("mapper 77: " + dir.path() + "/board77.so could not be loaded", 0),
+      0u)
+      << BoardFailureDetail();
+}
+
+TEST_F(Binding, TheMissingBoardLineNamesTheInstalledFolderAndTheProgramsOwn) {
+  SetBoardDirectory("");
+  EXPECT_EQ(LoadMapper(kMapperWithoutBoard), RomLoadNoLibrary);
+  const std::string installed =
+      std::filesystem::path(ProgramDirectory() + "/" TAVIRO_INSTALLED_BOARDS_FROM_PROGRAM)
+          .lexically_normal()
+          .string();
+  EXPECT_EQ(BoardFailureDetail(),
+            "mapper 5: no board5.so in " + installed + " or beside the program");
+  EXPECT_EQ(LoadFailureText(RomLoadCouldNotOpen), "Could Not Open File");
 }
 
 TEST_F(Binding, ReloadUnloadsAndStartsTheBoardAfresh) {

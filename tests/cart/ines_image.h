@@ -12,6 +12,9 @@
 #include <string>
 #include <vector>
 
+// A mapper number no board plug-in ships for (the MMC5's).
+constexpr unsigned int kMapperWithoutBoard = 5;
+
 struct InesImage {
   unsigned char header[16] = {'N', 'E', 'S', 0x1A, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
   std::vector<unsigned char> trainer;

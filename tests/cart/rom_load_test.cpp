@@ -61,6 +61,22 @@ TEST_F(RomLoad, MapperNumberTakesALowNibbleFromByte6AndAHighNibbleFromByte7) {
   }
 }
 
+TEST_F(RomLoad, TextInBytes12To15LeavesByte7OutOfTheMapperNumber) {
+  struct Case {
+    const char* tail;  // bytes 7-15
+    unsigned char mapper;
+  };
+  // "DiskDude!" from an old dumper; a zero tail; an NES 2.0 header (byte 7
+  // bits 2-3 = 10) whose bytes 12-15 are header fields.
+  for (Case c : {Case{"DiskDude!", 1}, Case{"\x40\0\0\0\0\0\0\0\0", 0x41},
+                 Case{"\x48\0\0\0\0\x01\0\0\x01", 0x41}}) {
+    InesImage image = InesImage::Numbered(1, 1, 1);
+    std::memcpy(image.header + 7, c.tail, 9);
+    Load(image);
+    EXPECT_EQ(ROMimage.MapperNumber, c.mapper) << c.tail;
+  }
+}
+
 TEST_F(RomLoad, TrainerGoesTo7000AndProgramDataStartsAfterIt) {
   InesImage image = InesImage::Numbered(4, 1, 1);
   image.header[6] |= 0x04;

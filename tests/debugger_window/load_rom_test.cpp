@@ -56,9 +56,10 @@ TEST_F(DebuggerWindow, CancelReloadsThePreviousImageOrCannotOpen) {
 
 TEST_F(DebuggerWindow, FailedLoadLeavesNoBoardAndDisablesTheRunCommands) {
   LoadThroughDialog(DemoImage());
-  TempFile mapper0(InesImage::Numbered(0, 2, 1).Bytes());
-  LoadThroughDialog(mapper0.path());
-  EXPECT_EQ(LastMessage(), LoadErrorMessage(2));
+  TempFile noBoard(InesImage::Numbered(kMapperWithoutBoard, 2, 1).Bytes());
+  LoadThroughDialog(noBoard.path());
+  EXPECT_EQ(LastMessage(), std::string(LoadErrorMessage(2)) + "\n" + BoardFailureDetail());
+  EXPECT_NE(LastMessage().find("mapper 5: no board5.so in "), std::string::npos);
   EXPECT_EQ(MapperHandle, nullptr);
   EXPECT_EQ(ListBoxCount(dialog, IDC_LISTING), 1);
   EXPECT_EQ(Line(0), "[No ROM image loaded]");

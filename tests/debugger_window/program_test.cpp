@@ -57,6 +57,9 @@ TEST_F(Program, CommandLineAndMissingDisplayEndWithTheirStatus) {
   const ProgramRun help = Taviro({"--help"});
   EXPECT_TRUE(help.end.ExitedWith(0)) << help.end.Describe();
   EXPECT_EQ(help.out.rfind("Usage: taviro [IMAGE]", 0), 0u);
+  for (const char* board : {"0 NROM", "1 MMC1 (SxROM)", "2 UxROM", "3 CNROM", "4 MMC3", "7 AxROM",
+                            "9 MMC2", "30 UNROM 512"})
+    EXPECT_NE(help.out.find(board), std::string::npos) << board;
   EXPECT_TRUE(Taviro({"--version"}).end.ExitedWith(0));
 
   const ProgramRun bad = Taviro({"--frames", "3"});

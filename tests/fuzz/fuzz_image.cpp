@@ -46,8 +46,9 @@ void PinBoard(const char* name) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  PinBoard("Board4");
-  PinBoard("Board9");
+  for (const char* board :
+       {"Board0", "Board1", "Board2", "Board3", "Board4", "Board7", "Board9", "Board30"})
+    PinBoard(board);
   return DDrawInit(nullptr, 640, 480, 8);  // headless surfaces for NESMain
 }
 

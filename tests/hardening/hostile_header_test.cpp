@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <tuple>
 
@@ -13,14 +14,13 @@ namespace {
 
 constexpr int kSweepFrames = 8;
 
-// The sweep runs from the last program bank, which both boards keep fixed.
 Bytes SweepImage(unsigned int mapper, unsigned int programPages, unsigned int characterPages) {
   Bytes image = BlankImage(mapper, programPages, characterPages);
   // Character banks carry their 1 KB number, so a wrong copy is not all zeros.
   ImageLayout layout = LayoutOf(image);
   for (std::size_t i = 0; i < layout.characterSize; ++i)
     image[layout.characterStart + i] = static_cast<unsigned char>(i / 1024);
-  if (programPages > 0) PlaceInLastBank(image, BankSweepProgram(mapper), kBankSweepInterruptEntry);
+  if (programPages > 0) PlaceBankSweep(image, mapper);
   return image;
 }
 
@@ -42,7 +42,7 @@ std::string CountsName(const ::testing::TestParamInfo<Counts>& info) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Hostile, BankCounts,
-                         ::testing::Combine(::testing::Values(4u, 9u),
+                         ::testing::Combine(::testing::ValuesIn(kShippedMappers),
                                             ::testing::Values(0u, 1u, 255u),
                                             ::testing::Values(0u, 1u, 255u)),
                          CountsName);
@@ -63,9 +63,10 @@ void PrintTo(const MapperCase& c, std::ostream* out) {
 
 class MapperNumbers : public ::testing::TestWithParam<MapperCase> {};
 
-TEST_P(MapperNumbers, OnlyMappers4And9FindAPlugIn) {
+TEST_P(MapperNumbers, OnlyTheShippedMappersFindAPlugIn) {
   const MapperCase& c = GetParam();
-  const unsigned int mapper = (c.flags7 & 0xF0u) | (c.flags6 >> 4);
+  const bool textTail = c.tail != nullptr && std::strlen(c.tail) > 4;  // reaches bytes 12-15
+  const unsigned int mapper = (textTail ? 0 : (c.flags7 & 0xF0u)) | (c.flags6 >> 4);
   Bytes image = c.expected == kLoaded ? SweepImage(mapper, 2, 1) : BlankImage(mapper, 2, 1);
   image[6] = c.flags6;
   image[7] = c.flags7;
@@ -76,18 +77,22 @@ TEST_P(MapperNumbers, OnlyMappers4And9FindAPlugIn) {
 
 INSTANTIATE_TEST_SUITE_P(
     Hostile, MapperNumbers,
-    ::testing::Values(MapperCase{"Mapper0", 0x00, 0x00, nullptr, kNoLibrary},
+    ::testing::Values(MapperCase{"Mapper0", 0x00, 0x00, nullptr, kLoaded},
+                      MapperCase{"Mapper5", 0x50, 0x00, nullptr, kNoLibrary},
+                      MapperCase{"Mapper30", 0xE0, 0x10, nullptr, kLoaded},
                       MapperCase{"Mapper4", 0x40, 0x00, nullptr, kLoaded},
                       MapperCase{"Mapper9", 0x90, 0x00, nullptr, kLoaded},
                       MapperCase{"Mapper64HighNibbleOnly", 0x00, 0x40, nullptr, kNoLibrary},
                       MapperCase{"Mapper144HighNibbleOnly", 0x00, 0x90, nullptr, kNoLibrary},
                       MapperCase{"Mapper68BothNibbles", 0x40, 0x40, nullptr, kNoLibrary},
+                      MapperCase{"Mapper17BothNibbles", 0x10, 0x10, nullptr, kNoLibrary},
                       MapperCase{"Mapper73BothNibbles", 0x90, 0x40, nullptr, kNoLibrary},
                       MapperCase{"Mapper255", 0xF0, 0xF0, nullptr, kNoLibrary},
                       MapperCase{"Mapper4WithLowBitsOfByte7Set", 0x40, 0x0F, nullptr, kLoaded},
                       MapperCase{"Mapper9WithUnusedFlagBitsSet", 0x9B, 0x00, nullptr, kLoaded},
                       MapperCase{"Mapper4WithJunkAfterByte7", 0x41, 0x00, "DiskDude", kLoaded},
-                      MapperCase{"JunkFromByte7On", 0x41, 'D', "iskDude!", kNoLibrary}),
+                      MapperCase{"JunkFromByte7OnLeavesByte6", 0x41, 'D', "iskDude!", kLoaded},
+                      MapperCase{"JunkFromByte7OnWithoutBoard", 0x51, 'D', "iskDude!", kNoLibrary}),
     [](const ::testing::TestParamInfo<MapperCase>& info) { return std::string(info.param.name); });
 
 TEST(HostileHeader, ImageWithoutSignatureStillLoads) {

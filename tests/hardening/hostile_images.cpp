@@ -74,6 +74,27 @@ const Bytes kMmc2Sweep = {
     0x4C, 0x05, 0xE0,  // E03C JMP $E005
 };
 
+// The boards of mappers 0, 1, 2, 3, 7 and 30: every value to $8000, $A000,
+// $C000 and $E000 (the MMC1's four serial ports, bit 7 resetting it), a
+// read-modify-write of cartridge space, PPUCTRL and the data port. The
+// program sits in every 8 KB bank, so it runs on whatever bank a register
+// puts at $E000.
+const Bytes kDiscreteSweep = {
+    0xA9, 0x1E,        // E000 LDA #$1E
+    0x8D, 0x01, 0x20,  // E002 STA $2001
+    0xA2, 0x00,        // E005 LDX #$00
+    0x8E, 0x00, 0x80,  // E007 STX $8000
+    0x8E, 0x00, 0xA0,  // E00A STX $A000
+    0x8E, 0x00, 0xC0,  // E00D STX $C000
+    0x8E, 0x00, 0xE0,  // E010 STX $E000
+    0x8E, 0x00, 0x20,  // E013 STX $2000
+    0x8E, 0x07, 0x20,  // E016 STX $2007
+    0xEE, 0x00, 0x80,  // E019 INC $8000
+    0xE8,              // E01C INX
+    0xD0, 0xE8,        // E01D BNE $E007
+    0x4C, 0x05, 0xE0,  // E01F JMP $E005
+};
+
 // Every value 0-255 through every port the program can reach: PPUCTRL
 // (increment, NMI, sprite size, tables), PPUMASK, the sprite address and
 // data, both scroll writes, PPU addresses X, ~X (so past $3FFF too), a
@@ -132,14 +153,23 @@ ImageLayout LayoutOf(const Bytes& file) {
   layout.programSize = header[4] * kProgramPageSize;
   layout.characterStart = layout.programStart + layout.programSize;
   layout.characterSize = header[5] * kCharacterPageSize;
-  layout.mapper = (header[7] & 0xF0u) | (header[6] >> 4);
+  // Text in bytes 12-15 of an iNES 1 header (an old dumper's name) means
+  // byte 7 is text too.
+  const bool nes20 = (header[7] & 0x0C) == 0x08;
+  const bool textTail = header[12] || header[13] || header[14] || header[15];
+  layout.mapper = (textTail && !nes20 ? 0 : (header[7] & 0xF0u)) | (header[6] >> 4);
   return layout;
+}
+
+bool HasShippedBoard(unsigned int mapper) {
+  return std::find(std::begin(kShippedMappers), std::end(kShippedMappers), mapper) !=
+         std::end(kShippedMappers);
 }
 
 int ExpectedLoadResult(const Bytes& file) {
   ImageLayout layout = LayoutOf(file);
   if (layout.programSize == 0) return kNoProgramData;
-  if (layout.mapper != 4 && layout.mapper != 9) return kNoLibrary;
+  if (!HasShippedBoard(layout.mapper)) return kNoLibrary;
   return kLoaded;
 }
 
@@ -162,8 +192,29 @@ void PlaceInLastBank(Bytes& image, const Bytes& code, unsigned int nmiIrq) {
   Put16(image, lastBank + 0x1FFE, nmiIrq);
 }
 
+void PlaceInEveryBank(Bytes& image, const Bytes& code, unsigned int nmiIrq) {
+  ImageLayout layout = LayoutOf(image);
+  for (std::size_t bank = layout.programStart; bank < layout.programStart + layout.programSize;
+       bank += kProgramBankSize) {
+    std::copy(code.begin(), code.end(), image.begin() + static_cast<std::ptrdiff_t>(bank));
+    image[bank + (nmiIrq - 0xE000)] = kRti;
+    Put16(image, bank + 0x1FFA, nmiIrq);
+    Put16(image, bank + 0x1FFC, 0xE000);
+    Put16(image, bank + 0x1FFE, nmiIrq);
+  }
+}
+
 Bytes BankSweepProgram(unsigned int mapper) {
-  return mapper == 9 ? kMmc2Sweep : kMmc3Sweep;
+  if (mapper == 4) return kMmc3Sweep;
+  if (mapper == 9) return kMmc2Sweep;
+  return kDiscreteSweep;
+}
+
+void PlaceBankSweep(Bytes& image, unsigned int mapper) {
+  if (mapper == 4 || mapper == 9)
+    PlaceInLastBank(image, BankSweepProgram(mapper), kBankSweepInterruptEntry);
+  else
+    PlaceInEveryBank(image, BankSweepProgram(mapper), kBankSweepInterruptEntry);
 }
 
 Bytes PortSweepProgram() {

@@ -41,7 +41,12 @@ struct ImageLayout {
 };
 ImageLayout LayoutOf(const Bytes& file);
 
-// What loading the file must give with board4 and board9 in the board
+// The mappers whose boards ship.
+constexpr unsigned int kShippedMappers[] = {0, 1, 2, 3, 4, 7, 9, 30};
+bool HasShippedBoard(unsigned int mapper);
+constexpr unsigned int kNoBoardMapper = 5;
+
+// What loading the file must give with the shipped boards in the board
 // directory: no program data, no plug-in for the mapper, or loaded.
 int ExpectedLoadResult(const Bytes& file);
 
@@ -52,9 +57,14 @@ Bytes AreaOf(const Bytes& file, std::size_t start, std::size_t size);
 // at $E000) and points the NMI and IRQ vectors at nmiIrq, reset at $E000.
 void PlaceInLastBank(Bytes& image, const Bytes& code, unsigned int nmiIrq);
 
+// The same code in every 8 KB bank, for boards that move the last bank.
+void PlaceInEveryBank(Bytes& image, const Bytes& code, unsigned int nmiIrq);
+
 // A program that walks every bank register of the board through every
 // value, with the data port and (mapper 4) the scanline IRQ running.
 Bytes BankSweepProgram(unsigned int mapper);
+// Places it where the board runs it: the last bank, or every bank.
+void PlaceBankSweep(Bytes& image, unsigned int mapper);
 constexpr unsigned int kBankSweepInterruptEntry = 0xE080;
 
 // A program that writes every value to every PPU, DMA and joypad port.

@@ -27,7 +27,7 @@ TEST(ReloadSequence, EveryKindOfImageAfterEveryOther) {
   ASSERT_GT(mmc3.size(), kHeaderSize);
   ExpectSequenceHandledSafely({demo,
                                Cut(mmc2, mmc2.size() / 2),
-                               BlankImage(0, 2, 1),  // no plug-in
+                               BlankImage(kNoBoardMapper, 2, 1),  // no plug-in
                                mmc3,
                                BlankImage(4, 0, 1),  // no program data
                                RandomImage(4, 255, 0, 7),
@@ -42,7 +42,7 @@ TEST(ReloadSequence, EveryKindOfImageAfterEveryOther) {
 // The same board again and again, its program ROM growing and shrinking,
 // so windows and masks set up for one size never serve another.
 TEST(ReloadSequence, SameBoardWithProgramSizesUpAndDown) {
-  for (unsigned int mapper : {4u, 9u}) {
+  for (unsigned int mapper : kShippedMappers) {
     SCOPED_TRACE(mapper);
     ExpectSequenceHandledSafely({RandomImage(mapper, 8, 2, 1), RandomImage(mapper, 1, 0, 2),
                                  RandomImage(mapper, 255, 255, 3), RandomImage(mapper, 1, 1, 4),

@@ -107,6 +107,18 @@ INSTANTIATE_TEST_SUITE_P(Mmc3Test, TruncatedImage, ::testing::ValuesIn(CutsOf("m
                          CutName);
 INSTANTIATE_TEST_SUITE_P(Mmc2Test, TruncatedImage, ::testing::ValuesIn(CutsOf("mmc2_test")),
                          CutName);
+INSTANTIATE_TEST_SUITE_P(NromTest, TruncatedImage, ::testing::ValuesIn(CutsOf("nrom_test")),
+                         CutName);
+INSTANTIATE_TEST_SUITE_P(Mmc1Test, TruncatedImage, ::testing::ValuesIn(CutsOf("mmc1_test")),
+                         CutName);
+INSTANTIATE_TEST_SUITE_P(UxromTest, TruncatedImage, ::testing::ValuesIn(CutsOf("uxrom_test")),
+                         CutName);
+INSTANTIATE_TEST_SUITE_P(CnromTest, TruncatedImage, ::testing::ValuesIn(CutsOf("cnrom_test")),
+                         CutName);
+INSTANTIATE_TEST_SUITE_P(AxromTest, TruncatedImage, ::testing::ValuesIn(CutsOf("axrom_test")),
+                         CutName);
+INSTANTIATE_TEST_SUITE_P(Unrom512Test, TruncatedImage, ::testing::ValuesIn(CutsOf("unrom512_test")),
+                         CutName);
 INSTANTIATE_TEST_SUITE_P(Trainer, TruncatedImage, ::testing::ValuesIn(CutsOf("trainer_cart")),
                          CutName);
 

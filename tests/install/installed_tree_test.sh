@@ -10,7 +10,8 @@ tree=$work/moved
 
 expected=(
   bin/taviro-run
-  lib/taviro/board4.so lib/taviro/board9.so
+  lib/taviro/board0.so lib/taviro/board1.so lib/taviro/board2.so lib/taviro/board3.so
+  lib/taviro/board4.so lib/taviro/board7.so lib/taviro/board9.so lib/taviro/board30.so
   share/man/man1/taviro-run.1.gz
   share/icons/hicolor/48x48/apps/$app_id.png
   share/icons/hicolor/256x256/apps/$app_id.png
