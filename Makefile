@@ -47,7 +47,7 @@ FUZZ_SECONDS ?= 60
 export FUZZ_SEED
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -G Ninja -DTAVIRO_FUZZ=ON >/dev/null
-	@cmake --build $(BUILD)-fuzz -j $(JOBS) --target fuzz_cpu fuzz_disasm fuzz_image fuzz_state roms
+	@cmake --build $(BUILD)-fuzz -j $(JOBS) --target fuzz_cpu fuzz_disasm fuzz_image fuzz_state fuzz_symbols roms
 	@scripts/run-fuzzers $(BUILD)-fuzz $(FUZZ_SECONDS)
 
 bench: build

@@ -9,7 +9,10 @@
 #include "debugger/debug_dialog_template.h"
 #include "debugger/debug_window.h"
 #include "debugger/disassembler.h"
+#include "debugger/listing_labels.h"
 #include "debugger/machine_controller.h"
+#include "debugger/source_view.h"
+#include "emulation/owner.h"
 #include "io/joystick.h"
 #include "io/memoryio.h"
 #include "ppu/background.h"
@@ -108,10 +111,12 @@ void UpdateInfo(WindowHandle hdWnd) {
   CheckDlgButton(hdWnd, IDC_VBLANK, (r.status & 0x80) != 0);
   CheckDlgButton(hdWnd, IDC_SPRITE0, (r.status & 0x40) != 0);
   SyncListing(hdWnd);
+  RefreshSourceView();
 }
 
 // Borrows PC to walk the program: the disassembler formats the instruction
-// at PC and advances it. Only while the machine is idle.
+// at PC and advances it. Labels, when the image has symbols, follow each
+// line's text. Only while the machine is idle.
 void DisassembleROM() {
   if (hWndMain == nullptr) return;
   machine::Borrow([] {
@@ -119,8 +124,9 @@ void DisassembleROM() {
     ListBoxReset(hWndMain, IDC_LISTING);
     char line[kDisassemblyLineSize];
     while (ListBoxCount(hWndMain, IDC_LISTING) < kListingLines) {
+      const unsigned short address = CPU.PC;
       DisplayInstruction(line);
-      ListBoxAddString(hWndMain, IDC_LISTING, line);
+      ListBoxAddString(hWndMain, IDC_LISTING, DecorateListingLine(line, address));
     }
     CPU.PC = pc;
   });

@@ -1,11 +1,15 @@
 #include "debugger/debug_window.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
 
+#include "cpu/cpu.h"
 #include "debugger/debug_dialog_template.h"
 #include "debugger/machine_controller.h"
+#include "debugger/run_thread.h"
+#include "debugger/source_view.h"
 #include "debugger/tool_commands.h"
 #include "emulation/owner.h"
 #include "platform/message_box.h"
@@ -61,6 +65,18 @@ void StartRun(WindowHandle hdWnd) {
   SetDlgItemText(hdWnd, IDC_RUNTO, "&Break");
   Run = 0;
   UpdateCommandStates();
+}
+
+void SetBreakpointLine(WindowHandle hdWnd, int line) {
+  const std::optional<std::string> text = ListBoxGetText(hdWnd, IDC_LISTING, line);
+  if (!text) {
+    ShowMessage(hdWnd, "Couldn't get text", "Error", MessageIcon::None);
+    return;
+  }
+  EndLine = line;
+  tempstr = text->substr(0, kBreakpointTextSize - 1);
+  barstr = "Break at " + tempstr;
+  SetDlgItemText(hdWnd, IDC_STATUS, barstr);
 }
 
 void Reset(WindowHandle hdWnd) {
@@ -126,6 +142,12 @@ void ToolCommand(WindowHandle hdWnd, int id) {
     case IDM_GOTO_ADDRESS:
       if (CanRunCpu()) Debug_GotoAddress(hdWnd);
       break;
+    case IDM_BREAK_AT_LABEL:
+      if (CanRunCpu()) Debug_BreakAtLabel(hdWnd);
+      break;
+    case IDM_VIEW_SOURCE:
+      Debug_ViewSource(hdWnd);
+      break;
     default:
       break;
   }
@@ -133,14 +155,14 @@ void ToolCommand(WindowHandle hdWnd, int id) {
 
 }  // namespace
 
-DialogProcedures Debug_DlgProc(const std::string& imageAtStart) {
+DialogProcedures Debug_DlgProc(const std::string& imageAtStart, const std::string& symbolsAtStart) {
   DialogProcedures procedures;
-  procedures.onInit = [imageAtStart](WindowHandle hdWnd) {
+  procedures.onInit = [imageAtStart, symbolsAtStart](WindowHandle hdWnd) {
     Debug_OnInit(hdWnd);
     // After the dialog is up, so that a load message has its owner on screen.
     if (!imageAtStart.empty())
-      PostToUiThread([imageAtStart] {
-        if (hWndMain != nullptr) Debug_LoadImage(hWndMain, imageAtStart);
+      PostToUiThread([imageAtStart, symbolsAtStart] {
+        if (hWndMain != nullptr) Debug_LoadImage(hWndMain, imageAtStart, symbolsAtStart);
       });
   };
   procedures.onCommand = Debug_OnCommand;
@@ -163,7 +185,10 @@ void Debug_OnCommand(WindowHandle hdWnd, int id, WindowHandle, int codeNotify) {
       SendCloseRequest(hdWnd);
       break;
     case IDC_LISTING:
-      if (codeNotify == LBN_DBLCLK) Debug_SetBreakpoint(hdWnd);
+      if (codeNotify == LBN_DBLCLK)
+        Debug_SetBreakpoint(hdWnd);
+      else
+        RefreshSourceView();  // the selection moved
       break;
     case IDC_LOADROM:
       if (MachineIdle()) Debug_LoadROM(hdWnd);
@@ -201,11 +226,16 @@ void Debug_OnCommand(WindowHandle hdWnd, int id, WindowHandle, int codeNotify) {
 // Every thread that runs the CPU or draws ends before the dialog does, so
 // that the board plug-in, unloaded after it, is called by nobody.
 void Debug_OnClose(WindowHandle hdWnd) {
-  machine::ShutDown(ClosePictureViews, [hdWnd] {
-    Machine.SetListener({});
-    hWndMain = nullptr;
-    EndDialog(hdWnd, 0);
-  });
+  machine::ShutDown(
+      [] {
+        ClosePictureViews();
+        CloseSourceView();
+      },
+      [hdWnd] {
+        Machine.SetListener({});
+        hWndMain = nullptr;
+        EndDialog(hdWnd, 0);
+      });
 }
 
 void Debug_Step(WindowHandle) {
@@ -222,23 +252,33 @@ void Debug_Run(WindowHandle hdWnd) {
 }
 
 void Debug_SetBreakpoint(WindowHandle hdWnd) {
-  const int line = ListBoxGetCurSel(hdWnd, IDC_LISTING);
-  const std::optional<std::string> text = ListBoxGetText(hdWnd, IDC_LISTING, line);
-  if (!text) {
-    ShowMessage(hdWnd, "Couldn't get text", "Error", MessageIcon::None);
-    return;
+  SetBreakpointLine(hdWnd, ListBoxGetCurSel(hdWnd, IDC_LISTING));
+}
+
+void Debug_SetBreakpointAt(WindowHandle hdWnd, unsigned short address) {
+  char prefix[8];
+  std::snprintf(prefix, sizeof prefix, "%04X:", address);
+  int line = ListBoxFindString(hdWnd, IDC_LISTING, -1, prefix);
+  if (line < 0) {
+    if (!machine::Loaded()) return;
+    const bool listed = machine::Borrow([address] {
+      const unsigned short pc = CPU.PC;
+      CPU.PC = address;
+      DisassembleROM();
+      CPU.PC = pc;
+    });
+    if (!listed) return;
+    line = 0;
   }
-  EndLine = line;
-  tempstr = text->substr(0, kBreakpointTextSize - 1);
-  barstr = "Break at " + tempstr;
-  SetDlgItemText(hdWnd, IDC_STATUS, barstr);
+  SetBreakpointLine(hdWnd, line);
 }
 
 void UpdateCommandStates() {
   if (hWndMain == nullptr) return;
   const bool idle = MachineIdle();
   const bool runnable = idle && machine::Loaded();
-  for (int id : {IDC_STEP, IDC_RESET, IDC_EMULATE, IDM_GOTO_ADDRESS, IDM_VIEW_SCREENSHOT})
+  for (int id : {IDC_STEP, IDC_RESET, IDC_EMULATE, IDM_GOTO_ADDRESS, IDM_BREAK_AT_LABEL,
+                 IDM_VIEW_SCREENSHOT})
     EnableCommand(hWndMain, id, runnable);
   for (int id : {IDC_LOADROM, IDM_EDIT_CPUMEM, IDM_EDIT_PPUMEM, IDM_EDIT_STACK, IDM_VIEW_PATTERN})
     EnableCommand(hWndMain, id, idle);

@@ -19,8 +19,10 @@ extern std::atomic<unsigned short> tPC;
 extern std::atomic<int> Run;
 
 // The dialog's procedures, as its dialog procedure dispatches them. A
-// non-empty imageAtStart is loaded once the dialog is up, as Load ROM would.
-DialogProcedures Debug_DlgProc(const std::string& imageAtStart = {});
+// non-empty imageAtStart is loaded once the dialog is up, as Load ROM would,
+// with its symbols from symbolsAtStart when that is not empty.
+DialogProcedures Debug_DlgProc(const std::string& imageAtStart = {},
+                               const std::string& symbolsAtStart = {});
 void Debug_OnInit(WindowHandle hdWnd);
 void Debug_OnCommand(WindowHandle hdWnd, int id, WindowHandle hwndCtl, int codeNotify);
 void Debug_OnClose(WindowHandle hdWnd);
@@ -28,6 +30,9 @@ void Debug_OnClose(WindowHandle hdWnd);
 void Debug_Step(WindowHandle hdWnd);
 void Debug_Run(WindowHandle hdWnd);
 void Debug_SetBreakpoint(WindowHandle hdWnd);
+// Makes the listing line of address the breakpoint line; a listing without
+// it is first rebuilt from address, as Goto Address rebuilds it.
+void Debug_SetBreakpointAt(WindowHandle hdWnd, unsigned short address);
 // A joypad button box (353-360) was toggled.
 void Debug_JoypadButton(WindowHandle hdWnd, int id);
 
@@ -44,6 +49,8 @@ void UpdateJoystickButtons();
 void UpdateCommandStates();
 
 // The Load ROM command, and the load of an image named at start-up: the
-// same sequence and messages, without the file dialog.
+// same sequence and messages, without the file dialog. The image's symbols
+// come from symbolFile, or from IMAGE.dbg beside it when that is empty.
 void Debug_LoadROM(WindowHandle hdWnd);
-void Debug_LoadImage(WindowHandle hdWnd, const std::string& path);
+void Debug_LoadImage(WindowHandle hdWnd, const std::string& path,
+                     const std::string& symbolFile = {});

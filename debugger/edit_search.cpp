@@ -6,6 +6,8 @@
 #include "debugger/debug_window.h"
 #include "debugger/hex_field.h"
 #include "debugger/hex_number.h"
+#include "debugger/label_commands.h"
+#include "debugger/loaded_symbols.h"
 #include "debugger/machine_controller.h"
 #include "debugger/machine_refusals.h"
 #include "debugger/tool_commands.h"
@@ -76,7 +78,9 @@ void Edit_Goto_OnInit(WindowHandle hdWnd) {
 }
 
 // The listing borrows PC to disassemble from the typed address; PC is put
-// back, so registers and the info panel do not change.
+// back, so registers and the info panel do not change. A label of the loaded
+// symbols goes where its address would; a name that is no label leaves the
+// dialog open to be mended.
 // An address that is no number, or lies beyond $FFFF, is refused naming the
 // field; the dialog stays open and the listing is not moved.
 const HexField GotoAddressField{IDC_SEARCH_TEXT,
@@ -86,9 +90,26 @@ const HexField GotoAddressField{IDC_SEARCH_TEXT,
                                 0,
                                 0xFFFF};
 
+// Without symbols every text is read as a number, so that a mistyped one
+// is refused naming the field.
+std::optional<std::int32_t> TypedGotoAddress(WindowHandle hdWnd) {
+  if (LoadedSymbols.Empty()) return ReadHexField(hdWnd, GotoAddressField);
+  const std::string text = GetDlgItemText(hdWnd, IDC_SEARCH_TEXT).substr(0, kFieldLength);
+  unsigned label = 0;
+  switch (ResolveTypedLabel(hdWnd, text, label)) {
+    case TypedName::Label:
+      return static_cast<std::int32_t>(label & 0xFFFF);
+    case TypedName::Unknown:
+      return std::nullopt;
+    case TypedName::NotAName:
+      break;
+  }
+  return ReadHexField(hdWnd, GotoAddressField);
+}
+
 void Edit_Goto_OnCommand(WindowHandle hdWnd, int id, WindowHandle, int) {
   if (id == IDOK) {
-    const std::optional<std::int32_t> address = ReadHexField(hdWnd, GotoAddressField);
+    const std::optional<std::int32_t> address = TypedGotoAddress(hdWnd);
     if (!address) return;
     const bool done = machine::Borrow([&address] {
       const unsigned short pc = CPU.PC;

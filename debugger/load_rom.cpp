@@ -5,6 +5,7 @@
 #include "cart/load_sequence.h"
 #include "debugger/debug_dialog_template.h"
 #include "debugger/debug_window.h"
+#include "debugger/loaded_symbols.h"
 #include "debugger/machine_controller.h"
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
@@ -36,19 +37,22 @@ void ShowNoImage(WindowHandle window) {
 }
 
 // A file refused before the load began (not openable, no image) leaves the
-// loaded cartridge and its listing as they were; any later failure leaves
-// no board.
-void LoadChosenImage(WindowHandle window) {
+// loaded cartridge, its symbols and its listing as they were; any later
+// failure leaves no board.
+void LoadChosenImage(WindowHandle window, const std::string& symbolFile = {}) {
   const int code = machine::Load(szName);
   if (code == machine::kBusy) return;  // the command is not offered then
   if (code != 0) {
     if (!ImageLoaded()) {
+      ClearSymbols();
       ShowNoImage(window);
       UpdateCommandStates();
     }
     ShowMessage(window, LoadFailureText(code, szName), "Error", MessageIcon::Stop);
     return;
   }
+  // A bad symbol file costs the labels, not the image.
+  const std::string symbolsMessage = LoadSymbolsForImage(szName, symbolFile);
   DisassembleROM();
   ListBoxPos = 0;
   ListBoxSetCurSel(window, IDC_LISTING, 0);
@@ -57,6 +61,8 @@ void LoadChosenImage(WindowHandle window) {
   SetDlgItemText(window, IDC_NMI_VECTOR, NMIVectorText());
   SetDlgItemText(window, IDC_MIRRORING, MirroringText());
   UpdateCommandStates();
+  if (!symbolsMessage.empty())
+    ShowMessage(window, symbolsMessage, "Taviro", MessageIcon::Exclamation);
 }
 
 }  // namespace
@@ -66,7 +72,7 @@ void Debug_LoadROM(WindowHandle hdWnd) {
   LoadChosenImage(hdWnd);
 }
 
-void Debug_LoadImage(WindowHandle hdWnd, const std::string& path) {
+void Debug_LoadImage(WindowHandle hdWnd, const std::string& path, const std::string& symbolFile) {
   szName = path;
-  LoadChosenImage(hdWnd);
+  LoadChosenImage(hdWnd, symbolFile);
 }

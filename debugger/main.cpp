@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "taviro: the application could not start\n");
     return 1;
   }
-  const int result = WinMain(options.image);
+  const int result = WinMain(options.image, options.symbols);
   StopApplication();
   return result == 1 ? 0 : 1;
 }

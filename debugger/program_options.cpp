@@ -3,7 +3,7 @@
 #include <cstring>
 
 const char* const ProgramUsage =
-    "Usage: taviro [IMAGE]\n"
+    "Usage: taviro [IMAGE] [--symbols FILE]\n"
     "       taviro -h | --help | -v | --version\n"
     "\n"
     "Opens the Taviro debugger. IMAGE, an iNES cartridge image (.nes), is loaded\n"
@@ -14,6 +14,8 @@ const char* const ProgramUsage =
     "  0 NROM   1 MMC1 (SxROM)   2 UxROM   3 CNROM   4 MMC3\n"
     "  7 AxROM  9 MMC2           30 UNROM 512\n"
     "\n"
+    "  --symbols FILE the image's ld65 debug file (--dbgfile) or label file\n"
+    "                 (-Ln); without it, IMAGE.dbg beside the image if there is one\n"
     "  -h, --help     print this text and stop\n"
     "  -v, --version  print the version and stop\n"
     "\n"
@@ -34,6 +36,12 @@ bool ParseProgramOptions(int argc, const char* const* argv, ProgramOptions& opti
     } else if (!optionsEnded &&
                (std::strcmp(argument, "--version") == 0 || std::strcmp(argument, "-v") == 0)) {
       options.version = true;
+    } else if (!optionsEnded && std::strcmp(argument, "--symbols") == 0) {
+      if (i + 1 >= argc) {
+        error = "--symbols needs a file";
+        return false;
+      }
+      options.symbols = argv[++i];
     } else if (!optionsEnded && argument[0] == '-' && argument[1] != '\0') {
       error = std::string("unknown option ") + argument;
       return false;

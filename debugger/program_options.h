@@ -1,10 +1,12 @@
 #pragma once
-// The command line of taviro, the debugger: [IMAGE], --help, --version.
+// The command line of taviro, the debugger: [IMAGE], --symbols FILE, --help,
+// --version.
 
 #include <string>
 
 struct ProgramOptions {
-  std::string image;  // loaded at start, as Load ROM would load it
+  std::string image;    // loaded at start, as Load ROM would load it
+  std::string symbols;  // the image's symbol file, instead of IMAGE.dbg beside it
   bool help = false;
   bool version = false;
 };

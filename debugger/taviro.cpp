@@ -13,9 +13,10 @@ bool Initialize() {
   return true;
 }
 
-int WinMain(const std::string& imageAtStart) {
+int WinMain(const std::string& imageAtStart, const std::string& symbolsAtStart) {
   if (!Initialize()) return 0;
-  const int result = RunModalDialog(DebugDialog, nullptr, Debug_DlgProc(imageAtStart));
+  const int result =
+      RunModalDialog(DebugDialog, nullptr, Debug_DlgProc(imageAtStart, symbolsAtStart));
   if (result == -1) {
     ShowMessage(nullptr, "Couldn't create window!", "Taviro", MessageIcon::Stop);
     return 0;

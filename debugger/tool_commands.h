@@ -19,6 +19,8 @@ void Debug_SearchROM(WindowHandle hdWnd);           // 217
 void Edit_FindAgain(WindowHandle hdWnd);            // 218
 void Debug_Options(WindowHandle hdWnd);             // 225
 void Debug_GotoAddress(WindowHandle hdWnd);         // 226
+void Debug_BreakAtLabel(WindowHandle hdWnd);        // 227
+void Debug_ViewSource(WindowHandle hdWnd);          // 228
 void Debug_About(WindowHandle hdWnd);               // 117
 
 // Closing the debugger: the game window's thread and the picture views end

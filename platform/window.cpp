@@ -7,7 +7,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
 #include <QTabBar>
+#include <algorithm>
 
 #include "platform/template_dialog.h"
 
@@ -209,6 +211,22 @@ void FocusWindow(WindowHandle window) {
   top->raise();
   top->activateWindow();
   top->setFocus(Qt::OtherFocusReason);
+}
+
+void PlaceWindowBeside(WindowHandle window, WindowHandle anchor) {
+  if (window == nullptr || anchor == nullptr) return;
+  QWidget* top = Widget(window)->window();
+  const QWidget* beside = Widget(anchor)->window();
+  const QScreen* screen = beside->screen();
+  if (screen == nullptr) return;
+  const QRect area = screen->availableGeometry();
+  const QRect anchorFrame = beside->frameGeometry();
+  const int width = top->frameGeometry().width();
+  const int y = std::max(area.top(), anchorFrame.top());
+  if (anchorFrame.right() + 1 + width <= area.right() + 1)
+    top->move(anchorFrame.right() + 1, y);
+  else if (anchorFrame.left() - width >= area.left())
+    top->move(anchorFrame.left() - width, y);
 }
 
 DialogUnits DialogBaseUnits(WindowHandle dialog) {

@@ -73,6 +73,9 @@ std::string GetWindowTitle(WindowHandle window);
 void SetWindowIcons(WindowHandle window, int iconId);
 // Raises the window and gives it the keyboard focus.
 void FocusWindow(WindowHandle window);
+// Moves the window to the right of anchor's window, or to its left when the
+// screen has no room on the right; where it is when neither side has room.
+void PlaceWindowBeside(WindowHandle window, WindowHandle anchor);
 
 // Converts dialog units to pixels for the given font's average character
 // size: x * width / 4, y * height / 8.

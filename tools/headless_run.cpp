@@ -14,6 +14,7 @@
 #include "cpu/cpu.h"
 #include "cpu/waiting_loop.h"
 #include "debugger/disassembler.h"
+#include "debugger/loaded_symbols.h"
 #include "debugger/memory_dump.h"
 #include "emulation/emulate.h"
 #include "emulation/picture_png.h"
@@ -72,14 +73,19 @@ void HoldButtonsFor(unsigned long frame, const std::vector<ButtonHold>& presses)
 constexpr int kTraceTextWidth = 28;
 
 // The disassembler's line for the instruction at PC, padded so that the
-// register columns line up, then the registers as they are before it runs.
+// register columns line up, then the registers as they are before it runs,
+// then the label of the instruction's address when the image has one: last,
+// so that readers of the columns before it see the same line either way.
 void TraceInstruction(std::FILE* trace) {
   char line[kDisassemblyLineSize] = {};
   unsigned short pc = CPU.PC;
   DisplayInstruction(line);
   CPU.PC = pc;
-  std::fprintf(trace, "%-*s A:%02X X:%02X Y:%02X P:%02X SP:%02X CYC:%u SL:%u\n", kTraceTextWidth,
+  std::fprintf(trace, "%-*s A:%02X X:%02X Y:%02X P:%02X SP:%02X CYC:%u SL:%u", kTraceTextWidth,
                line, CPU.AC, CPU.XR, CPU.YR, CPU.FLAGS, CPU.S, CPU.Cycles, unsigned{PPU.Scanline});
+  if (const SymbolLabel* label = CurrentLabelAt(pc))
+    std::fprintf(trace, " %s", label->name.c_str());
+  std::fputc('\n', trace);
 }
 
 // How far the run loop got.
@@ -303,6 +309,9 @@ int RunHeadless(const RunOptions& options, std::FILE* errors, RunSummary* summar
       std::fprintf(errors, "%s\n", LoadFailureText(code, options.image).c_str());
     return result.status = kExitError;
   }
+  // A bad symbol file costs the labels, not the run.
+  const std::string symbolsMessage = LoadSymbolsForImage(options.image, options.symbolsFile);
+  if (!symbolsMessage.empty()) std::fprintf(errors, "%s\n", symbolsMessage.c_str());
   // Headless: no display is bound, so a flip returns at once.
   if (DDrawInit(nullptr, SurfaceWidth, SurfaceHeight, 8) != 0) {
     std::fprintf(errors, "Couldn't open the video surfaces\n");

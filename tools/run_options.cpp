@@ -15,6 +15,8 @@ const char* const RunUsage =
     "  --regs PC=C000,S=FD,P=24,A=00,X=00,Y=00\n"
     "                      set registers (hex) after the reset\n"
     "  --trace FILE        write one line per instruction before it runs\n"
+    "  --symbols FILE      ld65 debug or label file whose labels end the trace lines\n"
+    "                      (default: IMAGE.dbg beside the image, if there is one)\n"
     "  --screenshot FILE   save the picture after the run as PNG\n"
     "  --press BUTTON@FIRST-LAST,...\n"
     "                      hold joypad-1 buttons (a b select start up down left right)\n"
@@ -170,6 +172,7 @@ std::string* PathOption(const std::string& option, RunOptions& options) {
   if (option == "--diff") return &options.diffFile;
   if (option == "--junit") return &options.junitFile;
   if (option == "--trace") return &options.traceFile;
+  if (option == "--symbols") return &options.symbolsFile;
   if (option == "--screenshot") return &options.screenshotFile;
   if (option == "--dump-cpu") return &options.cpuDumpFile;
   if (option == "--dump-ppu") return &options.ppuDumpFile;

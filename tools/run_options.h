@@ -31,6 +31,7 @@ struct RunOptions {
   std::optional<unsigned long> steps;  // instructions through StepCpu instead of frames
   RegisterSettings registers;
   std::string traceFile;
+  std::string symbolsFile;  // labels for the trace, instead of IMAGE.dbg beside the image
   std::string screenshotFile;
   std::vector<ButtonHold> presses;
   std::string cpuDumpFile;

@@ -12,6 +12,7 @@
 #include "cart/load_sequence.h"
 #include "cpu/cpu.h"
 #include "debugger/dump_menu.h"
+#include "debugger/loaded_symbols.h"
 #include "debugger/tool_commands.h"
 #include "ppu/background.h"
 #include "ppu/ppu.h"
@@ -247,6 +248,45 @@ TEST_F(GotoAddress, AnAddressThatIsNoNumberOrBeyondFFFFIsRefused) {
     EXPECT_NE(messages[0].text.find("from 0 to FFFF"), std::string::npos);
     messages.clear();
   }
+}
+
+// With the demo's debug file loaded: Goto by label, an unknown name said
+// and nothing moved, and Breakpoint at Label.
+class GotoLabel : public GotoAddress {
+ protected:
+  void SetUp() override {
+    GotoAddress::SetUp();
+    ASSERT_EQ(LoadSymbolsForImage(TAVIRO_ROM_DIR "/demo.nes", ""), "");
+  }
+  void TearDown() override {
+    ClearSymbols();
+    GotoAddress::TearDown();
+  }
+};
+
+TEST_F(GotoLabel, GotoByNameUnknownNamesAndBreakpointAtLabel) {
+  Goto("load_palette");
+  const std::vector<std::string> lines = Listing();
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines[0].substr(0, 5), "E087:");
+  EXPECT_NE(lines[0].find("load_palette:"), std::string::npos) << lines[0];
+
+  WithDialog([&] { Debug_GotoAddress(listing_); },
+             [&](QDialog* dialog) {
+               Field(dialog, "Enter Address to go to:")->setText("no_such_label");
+               Press(dialog, "OK");
+               Press(dialog, "Cancel");  // the dialog stayed open to be mended
+             });
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].text, "No label 'no_such_label'");
+  EXPECT_EQ(Listing(), lines) << "nothing moved";
+
+  WithDialog([&] { Debug_BreakAtLabel(listing_); },
+             [&](QDialog* dialog) {
+               Field(dialog, "Enter Label:")->setText("nmi");
+               Press(dialog, "OK");
+             });
+  EXPECT_EQ(ListBoxGetText(listing_, 201, EndLine).value_or("").substr(0, 5), "E02F:");
 }
 
 }  // namespace

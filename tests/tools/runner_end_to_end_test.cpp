@@ -3,6 +3,13 @@
 
 #include <sys/stat.h>
 
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
 #include "emulation/picture_png.h"
 #include "tests/cart/ines_image.h"
 #include "tests/tools/runner_fixture.h"
@@ -11,9 +18,10 @@ namespace {
 
 TEST_F(Runner, TracesEachInstructionBeforeItRuns) {
   ASSERT_EQ(Run("--steps 8 --trace " + File("trace.txt") + " " + Rom("mmc2_test")), 0) << err;
-  // From the reset code at $E020 and the 6502's flags and cycle counts.
+  // From the reset code at $E020 and the 6502's flags and cycle counts; the
+  // debug file beside the image names the reset code.
   const std::vector<std::string> expected = {
-      "E020: 78         SEI         A:00 X:00 Y:00 P:00 SP:00 CYC:0 SL:0",
+      "E020: 78         SEI         A:00 X:00 Y:00 P:00 SP:00 CYC:0 SL:0 reset",
       "E021: D8         CLD         A:00 X:00 Y:00 P:04 SP:00 CYC:2 SL:0",
       "E022: A2 FF      LDX #$FF    A:00 X:00 Y:00 P:04 SP:00 CYC:4 SL:0",
       "E024: 9A         TXS         A:00 X:FF Y:00 P:84 SP:00 CYC:6 SL:0",
@@ -218,6 +226,43 @@ TEST_F(Runner, FifoGivenAsTheImageIsRefusedWithoutWaiting) {
   ASSERT_EQ(::mkfifo(File("game.nes").c_str(), 0600), 0);
   EXPECT_EQ(Run(File("game.nes")), 1);
   EXPECT_EQ(err, "Could Not Open File " + File("game.nes") + ": not a regular file\n");
+}
+
+// The labels of the trace: from the debug file beside the image or the one
+// named, on a banked board only while their bank is mapped, and nothing
+// at all without symbols.
+TEST_F(Runner, TraceEndsWithTheLabelOfTheMappedBank) {
+  ASSERT_EQ(Run("--steps 30 --trace " + File("t.txt") + " " + Rom("symbols_test")), 0) << err;
+  std::vector<std::string> atBankStart;
+  for (const std::string& line : Lines(ReadFile(File("t.txt"))))
+    if (line.rfind("8000:", 0) == 0) atBankStart.push_back(line.substr(line.rfind(' ') + 1));
+  // Both banks are linked for $8000; the reset code calls bank 0, then bank 1.
+  EXPECT_EQ(atBankStart, (std::vector<std::string>{"bank0_entry", "bank1_entry"}));
+}
+
+TEST_F(Runner, WithoutSymbolsTheTraceIsUnchangedAndABadFileOnlyCostsTheLabels) {
+  const std::string image = File("copy.nes");
+  std::filesystem::copy_file(Rom("symbols_test"), image);
+  ASSERT_EQ(Run("--steps 40 --trace " + File("bare.txt") + " " + image), 0) << err;
+  ASSERT_EQ(Run("--steps 40 --trace " + File("named.txt") + " --symbols " +
+                std::string(TAVIRO_ROM_DIR) + "/symbols_test.dbg " + image),
+            0)
+      << err;
+  const std::vector<std::string> bare = Lines(ReadFile(File("bare.txt")));
+  const std::vector<std::string> named = Lines(ReadFile(File("named.txt")));
+  ASSERT_EQ(bare.size(), named.size());
+  for (std::size_t i = 0; i < bare.size(); ++i) {
+    EXPECT_EQ(named[i].substr(0, bare[i].size()), bare[i]) << "labels only follow the line";
+    EXPECT_EQ(bare[i].find("reset"), std::string::npos);
+  }
+  EXPECT_EQ(named[0], bare[0] + " reset");
+
+  std::ofstream(File("copy.dbg")) << "version\tmajor=2,minor=0\nsym\tid=0,name=\"cut";
+  ASSERT_EQ(Run("--steps 40 --trace " + File("bad.txt") + " " + image), 0);
+  EXPECT_EQ(err, File("copy.dbg") +
+                     ", line 2: a quoted value without its closing quote\n"
+                     "The image is loaded without symbols.\n");
+  EXPECT_EQ(ReadFile(File("bad.txt")), ReadFile(File("bare.txt")));
 }
 
 }  // namespace
