@@ -173,7 +173,9 @@ void StopEmulateThread() {
   if (!emulateThread.joinable()) return;
   stopRequested = true;
   ProcessEventsUntil([] { return !running; });
-  emulateThread.join();
+  // The thread's own end, posted to the UI thread, may have run inside the
+  // wait above and joined it already.
+  if (emulateThread.joinable()) emulateThread.join();
   stopRequested = false;
 }
 

@@ -95,7 +95,7 @@ TEST_F(BreakpointRun, AWriteByStaStopsAfterTheStoreAndNamesIt) {
     ASSERT_EQ(ReadMemTable[address], cpu::routes::ReadRouteOf(address));
     ASSERT_EQ(WriteMemTable[address], cpu::routes::WriteRouteOf(address));
   }
-  EXPECT_LT(CPU.Cycles, 112u);
+  EXPECT_LT(unsigned{CPU.Cycles}, 112u);
 }
 
 TEST_F(BreakpointRun, IncIsAReadAndAWriteOfItsByte) {
@@ -202,7 +202,7 @@ TEST_F(BreakpointRun, AFrameRunsToTheStartOfVerticalBlankAndAScanlineToTheLineEn
 
   EXPECT_EQ(Run(GoalRunOneScanline()).end, RunEnd::Reached);
   EXPECT_EQ(PPU.Scanline, 1);
-  EXPECT_LT(CPU.Cycles, 8u);  // just past the line's 112 cycles
+  EXPECT_LT(unsigned{CPU.Cycles}, 8u);  // just past the line's 112 cycles
   EXPECT_EQ(Run(GoalRunOneScanline()).end, RunEnd::Reached);
   EXPECT_EQ(PPU.Scanline, 2);
 }
@@ -225,7 +225,7 @@ TEST_F(BreakpointRun, TheRunLoopStopsAtAccessAndExecuteBreakpoints) {
   EXPECT_EQ(StopText(), "write $2006 = $3F at " + Hex(At(kSta2006)));
   EXPECT_EQ(CPU.PC, At(kSta2006) + 3);
   EXPECT_EQ(NumScanlines, 240);  // the frame is not over
-  EXPECT_LT(CPU.Cycles, 112u);
+  EXPECT_LT(unsigned{CPU.Cycles}, 112u);
   list.Clear();
 
   Add(Hex(At(kMain)), kExecute);
