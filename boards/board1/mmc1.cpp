@@ -194,8 +194,8 @@ unsigned int MapperSaveState(unsigned char* buffer, unsigned int size) {
 int MapperLoadState(const unsigned char* buffer, unsigned int size) {
   Mmc1State candidate;
   if (!board::ReadRecord(buffer, size, 1, candidate)) return 0;
-  if (!board::Plausible(candidate.nameTables) ||
-      !board::Plausible(candidate.characterRam) || candidate.shiftCount > 4)
+  if (!board::Plausible(candidate.nameTables) || !board::Plausible(candidate.characterRam) ||
+      candidate.shiftCount > 4)
     return 0;
   State = candidate;
   return 1;
