@@ -17,25 +17,16 @@
 #include "cpu/waiting_loop.h"
 #include "emulation/emulate.h"
 #include "tests/cart/ines_image.h"
-#include "tests/emulation/cartridges.h"
+#include "tests/emulation/cartridge_fixture.h"
 #include "tests/emulation/machine_state.h"
 
 namespace {
 
-class FrameIdentity : public ::testing::TestWithParam<Cartridge> {
+class FrameIdentity : public CartridgeTest {
  protected:
-  void SetUp() override {
-    path_ = CartridgePath(GetParam());
-    if (GetParam().outside && !std::filesystem::is_regular_file(path_))
-      GTEST_SKIP() << path_ << " is not there";
-    SetBoardDirectory(ProgramBuildDirectory());
-    ASSERT_EQ(DDrawInit(nullptr, SurfaceWidth, SurfaceHeight, 8), 0);
-  }
   void TearDown() override {
     cpu::SkipWaitingLoops = true;
-    DirectDrawClose();
-    UnloadBoard();
-    SetBoardDirectory("");
+    CartridgeTest::TearDown();
   }
 
   void Start() {
@@ -74,8 +65,6 @@ class FrameIdentity : public ::testing::TestWithParam<Cartridge> {
       if (NumScanlines != 240) return;
     }
   }
-
-  std::string path_;
 };
 
 TEST_P(FrameIdentity, SkippingWaitingLoopsChangesNoFrame) {

@@ -17,7 +17,7 @@
 #include "cpu/cpu.h"
 #include "emulation/emulate.h"
 #include "tests/cart/ines_image.h"
-#include "tests/emulation/cartridges.h"
+#include "tests/emulation/cartridge_fixture.h"
 #include "tests/emulation/machine_state.h"
 
 namespace {
@@ -43,23 +43,13 @@ void Start(const std::string& path) {
   ASSERT_EQ(LoadImageAndReset(path.c_str()), 0) << path;
 }
 
-class Going : public ::testing::TestWithParam<Cartridge> {
+class Going : public CartridgeTest {
  protected:
   void SetUp() override {
-    path_ = CartridgePath(GetParam());
-    if (GetParam().outside && !std::filesystem::is_regular_file(path_))
-      GTEST_SKIP() << path_ << " is not there";
-    SetBoardDirectory(ProgramBuildDirectory());
-    ASSERT_EQ(DDrawInit(nullptr, SurfaceWidth, SurfaceHeight, 8), 0);
+    CartridgeTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
     Start(path_);
   }
-  void TearDown() override {
-    DirectDrawClose();
-    UnloadBoard();
-    SetBoardDirectory("");
-  }
-
-  std::string path_;
 };
 
 TEST_P(Going, ReplayFromASnapshotGivesTheSameMachine) {
