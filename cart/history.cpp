@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr std::size_t kBlock = 64;
+constexpr std::size_t kBlock = kSnapshotBlock;
 constexpr std::size_t kWholeEvery = 60;
 constexpr std::uint64_t kAll = std::numeric_limits<std::uint64_t>::max();
 
@@ -24,30 +24,25 @@ std::size_t GetWord32(const unsigned char* bytes) {
   return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (std::size_t{bytes[3]} << 24);
 }
 
-bool SameBlock(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b,
-               std::size_t at) {
-  return std::memcmp(a.data() + at, b.data() + at, std::min(kBlock, a.size() - at)) == 0;
-}
-
-// The runs of blocks in which `after` differs from `before` (same size), each
-// as its offset, its length and its bytes.
-void Diff(const std::vector<unsigned char>& before, const std::vector<unsigned char>& after,
+// The runs of flagged blocks of `state`, each as its offset, its length and
+// its bytes.
+void Diff(const std::vector<unsigned char>& state, const std::vector<unsigned char>& changed,
           std::vector<unsigned char>& out) {
   out.clear();
-  const std::size_t size = after.size();
-  for (std::size_t at = 0; at < size;) {
-    if (SameBlock(before, after, at)) {
-      at += kBlock;
+  const std::size_t blocks = changed.size();
+  for (std::size_t block = 0; block < blocks;) {
+    if (changed[block] == 0) {
+      ++block;
       continue;
     }
-    const std::size_t start = at;
-    do at += kBlock;
-    while (at < size && !SameBlock(before, after, at));
-    at = std::min(at, size);
+    const std::size_t first = block;
+    while (block < blocks && changed[block] != 0) ++block;
+    const std::size_t start = first * kBlock;
+    const std::size_t end = std::min(block * kBlock, state.size());
     PutWord32(out, start);
-    PutWord32(out, at - start);
-    out.insert(out.end(), after.begin() + static_cast<std::ptrdiff_t>(start),
-               after.begin() + static_cast<std::ptrdiff_t>(at));
+    PutWord32(out, end - start);
+    out.insert(out.end(), state.begin() + static_cast<std::ptrdiff_t>(start),
+               state.begin() + static_cast<std::ptrdiff_t>(end));
   }
 }
 
@@ -106,7 +101,8 @@ void MachineHistory::RanFrame() {
 // whole snapshot is due (or the layout changed size, when the program first
 // wrote into its ROM).
 void MachineHistory::Push(bool keepLast) {
-  if (SaveMachine(scratch_) != SnapshotRefusal::None) {
+  const std::size_t lastSize = last_.size();
+  if (SaveMachineOver(last_, &changed_) != SnapshotRefusal::None) {
     Clear();
     return;
   }
@@ -114,16 +110,15 @@ void MachineHistory::Push(bool keepLast) {
   for (auto it = entries_.rbegin(); it != entries_.rend() && !it->whole; ++it) ++sinceWhole;
   Entry entry;
   if (!keepLast || entries_.empty() || sinceWhole + 1 >= std::min(kWholeEvery, maxEntries_) ||
-      last_.size() != scratch_.size()) {
+      last_.size() != lastSize) {
     entry.whole = true;
-    entry.data = scratch_;
+    entry.data = last_;
   } else {
-    Diff(last_, scratch_, entry.data);
-    entry.data.shrink_to_fit();
+    Diff(last_, changed_, delta_);
+    entry.data.assign(delta_.begin(), delta_.end());
   }
   bytes_ += entry.data.size();
   entries_.push_back(std::move(entry));
-  last_.swap(scratch_);
   Evict();
   peakBytes_ = std::max(peakBytes_, Bytes());
 }

@@ -7,7 +7,8 @@
 //
 // Snapshots are stored as differences: each one as the 64-byte blocks in
 // which it differs from the one before, with a whole snapshot every 60
-// entries, so a frame costs one copy and one comparison of the machine and
+// entries. A frame writes the machine over the newest snapshot, comparing as
+// it goes and copying only what changed, so it costs one read of each;
 // going back costs at most 59 patches. Frames change a few kilobytes of a
 // machine of more than 80, so a second of history takes about 1 MB.
 
@@ -52,7 +53,9 @@ class MachineHistory {
 
   std::size_t Entries() const { return entries_.size(); }
   // What the stored snapshots take, with the two working copies.
-  std::size_t Bytes() const { return bytes_ + last_.capacity() + scratch_.capacity(); }
+  std::size_t Bytes() const {
+    return bytes_ + last_.capacity() + scratch_.capacity() + delta_.capacity();
+  }
   std::size_t PeakBytes() const { return peakBytes_; }
 
  private:
@@ -76,7 +79,9 @@ class MachineHistory {
   std::size_t maxBytes_;
   std::deque<Entry> entries_;
   std::vector<unsigned char> last_;     // the newest entry's whole snapshot
-  std::vector<unsigned char> scratch_;  // the machine being stored
+  std::vector<unsigned char> scratch_;  // the machine being restored
+  std::vector<unsigned char> changed_;  // the blocks of last_ the newest entry changed
+  std::vector<unsigned char> delta_;    // the newest entry's difference, before it is stored
   std::size_t bytes_ = 0;
   std::size_t peakBytes_ = 0;
 };

@@ -5,6 +5,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -39,24 +40,74 @@ std::size_t ProgramSize() {
   return std::size_t{ROMimage.PRGROMPages} * kPrgPageSize;
 }
 
+// Writes the snapshot over what `out` holds. With `changed`, it compares
+// as it goes and copies only what differs, flagging each 64-byte block of
+// the snapshot it changed: the history's difference from the snapshot
+// before costs one read of the machine and of that snapshot, no more.
 class Writer {
+  static constexpr std::size_t kSkimRun = 64 * kSnapshotBlock;
+
  public:
-  explicit Writer(std::vector<unsigned char>& out) : out_(out) { out_.clear(); }
-  void Byte(unsigned int value) { out_.push_back(static_cast<unsigned char>(value)); }
+  Writer(std::vector<unsigned char>& out, std::vector<unsigned char>* changed)
+      : out_(out), changed_(changed) {
+    if (changed_ != nullptr) changed_->assign(BlocksOf(out_.size()), 0);
+  }
+  void Byte(unsigned int value) {
+    const auto byte = static_cast<unsigned char>(value);
+    Block(&byte, 1);
+  }
   void Word16(unsigned int value) {
-    Byte(value);
-    Byte(value >> 8);
+    const unsigned char bytes[2] = {static_cast<unsigned char>(value),
+                                    static_cast<unsigned char>(value >> 8)};
+    Block(bytes, 2);
   }
   void Word32(std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) Byte(value >> shift);
+    unsigned char bytes[4];
+    for (int i = 0; i < 4; ++i) bytes[i] = static_cast<unsigned char>(value >> (8 * i));
+    Block(bytes, 4);
   }
   void Block(const void* bytes, std::size_t length) {
-    const auto* first = static_cast<const unsigned char*>(bytes);
-    out_.insert(out_.end(), first, first + length);
+    const auto* from = static_cast<const unsigned char*>(bytes);
+    if (position_ + length > out_.size()) Grow(position_ + length);
+    // Most of the machine is as it was: whole runs of blocks that match are
+    // passed in one comparison, and only a run that differs is looked at
+    // block by block.
+    while (changed_ != nullptr && length >= kSkimRun &&
+           std::memcmp(out_.data() + position_, from, kSkimRun) == 0) {
+      position_ += kSkimRun;
+      from += kSkimRun;
+      length -= kSkimRun;
+    }
+    while (length > 0) {
+      const std::size_t chunk = std::min(length, kSnapshotBlock - position_ % kSnapshotBlock);
+      unsigned char* to = out_.data() + position_;
+      if (changed_ == nullptr) {
+        std::memcpy(to, from, chunk);
+      } else if (std::memcmp(to, from, chunk) != 0) {
+        std::memcpy(to, from, chunk);
+        (*changed_)[position_ / kSnapshotBlock] = 1;
+      }
+      position_ += chunk;
+      from += chunk;
+      length -= chunk;
+      if (position_ % kSkimRun == 0 && length >= kSkimRun) return Block(from, length);
+    }
   }
+  // A snapshot shorter than the one written over ends here.
+  void Finish() { out_.resize(position_); }
 
  private:
+  static std::size_t BlocksOf(std::size_t size) {
+    return (size + kSnapshotBlock - 1) / kSnapshotBlock;
+  }
+  void Grow(std::size_t size) {
+    out_.resize(std::max(size, out_.size() * 2));
+    if (changed_ != nullptr) changed_->resize(BlocksOf(out_.size()), 1);
+  }
+
   std::vector<unsigned char>& out_;
+  std::vector<unsigned char>* changed_;
+  std::size_t position_ = 0;
 };
 
 void SaveJoypad(Writer& out, const Joystick& pad) {
@@ -73,6 +124,15 @@ bool WindowOffset(const unsigned char* window, std::uint32_t& offset) {
     return false;
   offset = static_cast<std::uint32_t>(window - first);
   return true;
+}
+
+// The per-line pattern tables, four bytes each, little-endian as every
+// word of the layout, in one block.
+void SaveLittleEndianWords(Writer& out, const unsigned int (&words)[kScanRecords]) {
+  unsigned char bytes[4 * kScanRecords];
+  for (unsigned int i = 0; i < kScanRecords; ++i)
+    for (int b = 0; b < 4; ++b) bytes[4 * i + b] = static_cast<unsigned char>(words[i] >> (8 * b));
+  out.Block(bytes, sizeof bytes);
 }
 
 bool SaveBoard(Writer& out) {
@@ -281,13 +341,22 @@ bool MachineHasSnapshots() {
 
 SnapshotRefusal SaveMachine(std::vector<unsigned char>& into) {
   into.clear();
-  std::uint32_t windows[4];
-  if (!ImageLoaded()) return SnapshotRefusal::NoImage;
-  if (!MachineHasSnapshots()) return SnapshotRefusal::NoBoardState;
-  for (int i = 0; i < 4; ++i)
-    if (!WindowOffset(MemoryPage[i], windows[i])) return SnapshotRefusal::OutOfRange;
+  return SaveMachineOver(into, nullptr);
+}
 
-  Writer out(into);
+SnapshotRefusal SaveMachineOver(std::vector<unsigned char>& into,
+                                std::vector<unsigned char>* changed) {
+  std::uint32_t windows[4];
+  auto refuse = [&](SnapshotRefusal refusal) {
+    into.clear();
+    return refusal;
+  };
+  if (!ImageLoaded()) return refuse(SnapshotRefusal::NoImage);
+  if (!MachineHasSnapshots()) return refuse(SnapshotRefusal::NoBoardState);
+  for (int i = 0; i < 4; ++i)
+    if (!WindowOffset(MemoryPage[i], windows[i])) return refuse(SnapshotRefusal::OutOfRange);
+
+  Writer out(into, changed);
   out.Byte(kLayout);
   out.Byte(CPU.AC);
   out.Byte(CPU.XR);
@@ -313,7 +382,7 @@ SnapshotRefusal SaveMachine(std::vector<unsigned char>& into) {
   out.Block(ScanScrollH, kScanRecords);
   out.Block(ScanScrollV, kScanRecords);
   out.Block(ScanNameTable, kScanRecords);
-  for (unsigned int pattern : ScanBackPattern) out.Word32(pattern);
+  SaveLittleEndianWords(out, ScanBackPattern);
 
   out.Byte(HorV);
   out.Byte(first_last);
@@ -323,15 +392,13 @@ SnapshotRefusal SaveMachine(std::vector<unsigned char>& into) {
   SaveJoypad(out, Joy2);
 
   for (std::uint32_t window : windows) out.Word32(window);
-  if (!SaveBoard(out)) {
-    into.clear();
-    return SnapshotRefusal::BoardRefused;
-  }
+  if (!SaveBoard(out)) return refuse(SnapshotRefusal::BoardRefused);
   out.Byte(ProgramRomWritten ? 1 : 0);
   if (ProgramRomWritten) {
     out.Word32(static_cast<std::uint32_t>(ProgramSize()));
     out.Block(ROMimage.PRG_ROM, ProgramSize());
   }
+  out.Finish();
   return SnapshotRefusal::None;
 }
 

@@ -32,6 +32,17 @@ bool MachineHasSnapshots();
 // outside the program ROM) says why and leaves `into` empty.
 SnapshotRefusal SaveMachine(std::vector<unsigned char>& into);
 
+// The history's blocks: a snapshot compared with the one before it in
+// pieces of this size.
+inline constexpr std::size_t kSnapshotBlock = 64;
+
+// Stores the machine over `into`, which holds an earlier snapshot of it (or
+// nothing), changing only the bytes that differ, and flags in `changed`
+// (one byte per block of the new snapshot) the blocks that did. Refused as
+// SaveMachine is, leaving `into` empty.
+SnapshotRefusal SaveMachineOver(std::vector<unsigned char>& into,
+                                std::vector<unsigned char>* changed);
+
 // Checks the whole snapshot first, then puts the machine in its state.
 SnapshotRefusal RestoreMachine(const unsigned char* bytes, std::size_t size);
 
