@@ -7,6 +7,7 @@
 
 #include "cpu/cpu.h"
 #include "debugger/debug_dialog_template.h"
+#include "debugger/history_commands.h"
 #include "debugger/machine_controller.h"
 #include "debugger/run_thread.h"
 #include "debugger/source_view.h"
@@ -148,6 +149,18 @@ void ToolCommand(WindowHandle hdWnd, int id) {
     case IDM_VIEW_SOURCE:
       Debug_ViewSource(hdWnd);
       break;
+    case IDM_STEP_BACK:
+      Debug_StepBack(hdWnd);
+      break;
+    case IDM_RUN_BACK:
+      Debug_RunBack(hdWnd);
+      break;
+    case IDM_SAVE_STATE:
+      Debug_SaveState(hdWnd);
+      break;
+    case IDM_LOAD_STATE:
+      Debug_LoadState(hdWnd);
+      break;
     default:
       break;
   }
@@ -176,6 +189,7 @@ void Debug_OnInit(WindowHandle hdWnd) {
   CheckRadioButton(hdWnd, IDC_JOYSTICK1, IDC_JOYSTICK2, IDC_JOYSTICK1);
   hWndMain = hdWnd;
   Machine.SetListener([] { PostToUiThread(UpdateCommandStates); });
+  AddHistoryCommands(hdWnd);
   UpdateCommandStates();
 }
 
@@ -282,6 +296,7 @@ void UpdateCommandStates() {
     EnableCommand(hWndMain, id, runnable);
   for (int id : {IDC_LOADROM, IDM_EDIT_CPUMEM, IDM_EDIT_PPUMEM, IDM_EDIT_STACK, IDM_VIEW_PATTERN})
     EnableCommand(hWndMain, id, idle);
+  UpdateHistoryCommandStates(hWndMain, idle);
   // Break must stay reachable while the run thread runs.
   EnableCommand(hWndMain, IDC_RUNTO, runnable || machine::RunToActive());
 }

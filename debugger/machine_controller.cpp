@@ -6,6 +6,7 @@
 
 #include "cart/load_sequence.h"
 #include "cpu/cpu.h"
+#include "debugger/machine_history.h"
 #include "debugger/run_thread.h"
 #include "emulation/emulate_thread.h"
 #include "emulation/pause_gate.h"
@@ -74,9 +75,17 @@ bool Loaded() {
   return ImageLoaded();
 }
 
+// Every instruction the UI thread runs goes into the history.
 bool Step() {
   if (!Loaded()) return false;
-  return Change(StepCpu);
+  if (!Borrow([] {
+        const bool visible = NumScanlines == 240;
+        StepCpu();
+        HistoryStepped(visible && NumScanlines != 240);
+      }))
+    return false;
+  TellAll();
+  return true;
 }
 
 bool Reset() {
@@ -87,12 +96,14 @@ bool Reset() {
 int Load(const std::string& path) {
   if (!OnUi() || !CanStart()) return kBusy;
   const int code = LoadImageAndReset(path.c_str());
+  if (code == 0) HistoryStart();
   TellAll();
   return code;
 }
 
 bool Change(const std::function<void()>& change) {
   if (!Borrow(change)) return false;
+  HistoryMark();  // an input: replays start from the machine it made
   TellAll();
   return true;
 }
@@ -114,6 +125,7 @@ bool StartRunTo(unsigned short stopAt, std::function<void()> onEnded) {
   if (!Machine.TryTake(MachineHolder::RunThread)) return false;
   gate.Enter();
   const auto loopEnded = [] {
+    HistoryRan(RunThreadInstructions());  // still holding the machine
     gate.Leave();
     Machine.Give(MachineHolder::RunThread);
   };
@@ -153,6 +165,7 @@ Refusal StartEmulation(WindowHandle owner, std::function<void()> onEnded) {
       uiEnd();
     });
   };
+  SetFrameObserver(HistoryRanFrame, HistoryMark);
   if (!StartEmulateThread(owner, gate, ended)) {
     gate.Leave();
     Surfaces.Give(SurfaceHolder::GameWindow);

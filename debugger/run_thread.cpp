@@ -15,6 +15,7 @@ std::thread RunThread;           // touched on the UI thread only
 std::function<void()> RunEnded;  // likewise
 std::atomic<bool> StopRequest{false};
 std::atomic<bool> LoopEnded{false};
+std::uint64_t LastRunInstructions = 0;  // written and read by the run thread only
 
 // UI thread: the thread has posted its end or is about to; join it and let
 // the controller follow. A second call (the close path joined first) finds
@@ -32,7 +33,8 @@ void JoinRunThread() {
 // UI thread refreshes, nobody runs the CPU. The thread never waits for the
 // UI thread: the UI thread may be joining it.
 void RunThreadProc(unsigned short stopAt, PauseGate* gate, std::function<void()> loopEnded) {
-  RunToAddress(stopAt, StopRequest, std::numeric_limits<std::uint64_t>::max(), gate);
+  LastRunInstructions =
+      RunToAddress(stopAt, StopRequest, std::numeric_limits<std::uint64_t>::max(), gate);
   loopEnded();
   LoopEnded.store(true);
   PostToUiThread(JoinRunThread);
@@ -68,4 +70,8 @@ void StopRunThreadAndWait() {
   RequestRunStop();
   ProcessEventsUntil([] { return LoopEnded.load(); });
   JoinRunThread();
+}
+
+std::uint64_t RunThreadInstructions() {
+  return LastRunInstructions;
 }

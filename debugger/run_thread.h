@@ -4,6 +4,7 @@
 // is joined on the UI thread. All functions here are called on the UI
 // thread, by the controller only.
 
+#include <cstdint>
 #include <functional>
 
 class PauseGate;
@@ -16,6 +17,9 @@ bool StartRunThread(unsigned short stopAt, PauseGate& gate, std::function<void()
 
 // Asks the run thread to stop at the next instruction boundary.
 void RequestRunStop();
+
+// On the run thread, once its loop has ended: the instructions it ran.
+std::uint64_t RunThreadInstructions();
 
 // Whether a run thread has been started and not yet joined.
 bool RunThreadActive();

@@ -118,6 +118,9 @@ bool OpenSurfaces(WindowHandle window) {
   return false;
 }
 
+std::function<void()> frameRan;    // set on the UI thread before the thread starts
+std::function<void()> inputTaken;  // likewise
+
 void RunFrames(WindowHandle window) {
   closing = false;
   StartFrameCount();
@@ -130,14 +133,21 @@ void RunFrames(WindowHandle window) {
     }
     if (const std::optional<WindowMessage> message = TakeMessage()) {
       Emulate_WndProc(window, message->message, message->wParam, 0);
-      if (closing) break;  // no frame after Escape: the registers stay put
+      if (closing) break;            // no frame after Escape: the registers stay put
+      if (inputTaken) inputTaken();  // a key lands at the frame's start
     }
     NESMain();
+    if (frameRan) frameRan();
     CountFrameTime();
   }
 }
 
 }  // namespace
+
+void SetFrameObserver(std::function<void()> ran, std::function<void()> input) {
+  frameRan = std::move(ran);
+  inputTaken = std::move(input);
+}
 
 bool StartEmulateThread(WindowHandle owner, PauseGate& gate, std::function<void()> ended) {
   if (emulateThread.joinable()) emulateThread.join();  // the last run has ended

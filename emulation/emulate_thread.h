@@ -36,6 +36,9 @@ class PauseGate;
 // ended is not called, and the caller gives the machine and the surfaces
 // back.
 bool StartEmulateThread(WindowHandle owner, PauseGate& gate, std::function<void()> ended);
+// Called on the game window's thread after each frame and after each key it
+// took before a frame (the history). Set while no thread runs.
+void SetFrameObserver(std::function<void()> ran, std::function<void()> input);
 
 // UI thread: asks the thread to end as Escape would, processes the UI's
 // events until it has ended, and joins it. Nothing happens when it is not

@@ -40,8 +40,8 @@ FileOpenResult OpenFileDialog(WindowHandle owner, const FileOpenRequest& request
   if (fileDialogHook) return fileDialogHook(request);
   QFileDialog dialog(static_cast<QWidget*>(owner), QString::fromStdString(request.title));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(request.forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setAcceptMode(request.forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setNameFilters(QtFilters(request.filters));
   if (!request.initialPath.empty()) dialog.selectFile(QString::fromStdString(request.initialPath));
   FileOpenResult result;

@@ -17,6 +17,7 @@ struct FileOpenRequest {
   std::string title;
   std::vector<FileFilter> filters;  // the first is selected at first
   std::string initialPath;          // the previous choice, opened on
+  bool forSaving = false;           // a file to write: it may be new
 };
 
 struct FileOpenResult {

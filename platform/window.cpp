@@ -4,9 +4,11 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QIcon>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QScreen>
 #include <QTabBar>
 #include <algorithm>
@@ -124,6 +126,32 @@ bool IsCommandEnabled(WindowHandle dialog, int id) {
   if (window == nullptr) return false;
   const QList<QAction*> actions = window->Actions(id);
   return !actions.isEmpty() && actions.first()->isEnabled();
+}
+
+void SetCommandShortcut(WindowHandle dialog, int id, const std::string& keys) {
+  if (TemplateDialog* window = DialogOf(dialog))
+    for (QAction* action : window->Actions(id)) {
+      action->setShortcut(QKeySequence(QString::fromStdString(keys)));
+      action->setShortcutContext(Qt::WindowShortcut);
+    }
+}
+
+void SetCommandTip(WindowHandle dialog, int id, const std::string& tip) {
+  const QString text = QString::fromStdString(tip);
+  if (QWidget* item = Item(dialog, id)) item->setToolTip(text);
+  if (TemplateDialog* window = DialogOf(dialog))
+    for (QAction* action : window->Actions(id)) {
+      action->setToolTip(text.isEmpty() ? action->text() : text);
+      if (QMenu* menu = qobject_cast<QMenu*>(action->parent())) menu->setToolTipsVisible(true);
+    }
+}
+
+std::string CommandTip(WindowHandle dialog, int id) {
+  if (QWidget* item = Item(dialog, id)) return item->toolTip().toStdString();
+  TemplateDialog* window = DialogOf(dialog);
+  if (window == nullptr || window->Actions(id).isEmpty()) return {};
+  QAction* action = window->Actions(id).first();
+  return action->toolTip() == action->text() ? std::string{} : action->toolTip().toStdString();
 }
 
 void ListBoxAddString(WindowHandle dialog, int id, const std::string& line) {

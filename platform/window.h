@@ -50,6 +50,12 @@ void CheckRadioButton(WindowHandle dialog, int firstId, int lastId, int checkId)
 // Enables or disables the control and the menu item with this identifier.
 void EnableCommand(WindowHandle dialog, int id, bool enabled);
 bool IsCommandEnabled(WindowHandle dialog, int id);
+// The key that runs the menu item with this identifier ("Shift+F10"), shown
+// beside its text; and the tip its control and menu item show (why it is
+// disabled, say).
+void SetCommandShortcut(WindowHandle dialog, int id, const std::string& keys);
+void SetCommandTip(WindowHandle dialog, int id, const std::string& tip);
+std::string CommandTip(WindowHandle dialog, int id);
 
 // List box operations.
 void ListBoxAddString(WindowHandle dialog, int id, const std::string& line);

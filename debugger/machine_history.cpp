@@ -1,0 +1,93 @@
+#include "debugger/machine_history.h"
+
+#include <limits>
+
+#include "cart/history.h"
+#include "cart/machine_snapshot.h"
+#include "cart/state_file.h"
+#include "debugger/machine_controller.h"
+#include "debugger/machine_refusals.h"
+
+namespace machine {
+
+namespace {
+
+MachineHistory history;  // touched only by whoever holds the machine
+
+// An entry counts its instructions in 32 bits; a run longer than that
+// starts the history afresh from where it ended.
+constexpr std::uint64_t kLongestRun = std::numeric_limits<std::uint32_t>::max() / 2;
+
+HistoryRefusal Refused(bool done, const char* reason) {
+  return done ? HistoryRefusal{} : HistoryRefusal{reason};
+}
+
+}  // namespace
+
+void HistoryStart() {
+  history.Start();
+}
+
+void HistoryMark() {
+  history.Mark();
+}
+
+void HistoryStepped(bool frameBegan) {
+  history.Stepped(frameBegan);
+}
+
+void HistoryRan(std::uint64_t steps) {
+  if (steps > kLongestRun) {
+    history.Start();
+    return;
+  }
+  for (; steps > 0; --steps) history.Stepped(false);
+}
+
+void HistoryRanFrame() {
+  history.RanFrame();
+}
+
+std::string WhyNoHistory() {
+  if (!Loaded() || MachineHasSnapshots()) return {};
+  return SnapshotRefusalText(SnapshotRefusal::NoBoardState);
+}
+
+HistoryRefusal StepBack() {
+  if (!Idle()) return kMachineBusyText;
+  if (!WhyNoHistory().empty()) return WhyNoHistory();
+  bool done = false;
+  Borrow([&] { done = history.StepBack(); });
+  TellFollowers();
+  return Refused(done, kNoHistoryText);
+}
+
+HistoryRefusal RunBack(unsigned short address) {
+  if (!Idle()) return kMachineBusyText;
+  if (!WhyNoHistory().empty()) return WhyNoHistory();
+  if (history.Empty()) return kNoHistoryText;
+  bool done = false;
+  Borrow([&] { done = history.RunBack(address); });
+  TellFollowers();
+  return Refused(done, kNotInHistoryText);
+}
+
+HistoryRefusal SaveState(const std::string& path) {
+  if (!Idle()) return kMachineBusyText;
+  HistoryRefusal error;
+  Borrow([&] { error = WriteStateFile(path); });
+  return error;
+}
+
+HistoryRefusal LoadState(const std::string& path) {
+  if (!Idle()) return kMachineBusyText;
+  HistoryRefusal error;
+  Borrow([&] {
+    error = ReadStateFile(path);
+    if (error.empty()) history.Start();
+  });
+  TellFollowers();
+  return error;
+}
+
+}  // namespace machine

@@ -1,0 +1,44 @@
+#pragma once
+// The machine controller's history: a snapshot at every frame start and the
+// way the machine ran on between them, kept while a cartridge runs (Step,
+// Run to, Emulate) so that the debugger can go back. Entries run on the UI
+// thread; the run and the game window's threads report to it only while
+// they hold the machine.
+
+#include <cstdint>
+#include <string>
+
+namespace machine {
+
+// Why going back or a state file was refused; empty when it was done.
+using HistoryRefusal = std::string;
+
+inline constexpr const char* kNoHistoryText =
+    "There is no history to go back in: step, run or emulate first.";
+inline constexpr const char* kNotInHistoryText =
+    "PC was not at the breakpoint's address within the history.";
+
+// A fresh history from the machine as it stands (after a load); an input
+// that changed the machine (an edit, Reset, a joypad box) starts an entry.
+void HistoryStart();
+void HistoryMark();
+// One instruction run by the UI thread's Step; `steps` instructions run by
+// the run thread; one frame run by the game window's thread.
+void HistoryStepped(bool frameBegan);
+void HistoryRan(std::uint64_t steps);
+void HistoryRanFrame();
+
+// Empty when the board cannot save its state: the reason otherwise.
+std::string WhyNoHistory();
+
+// Step Back and Run back (to the last time PC held address), refused while
+// a thread runs or when the history has nothing before this moment.
+HistoryRefusal StepBack();
+HistoryRefusal RunBack(unsigned short address);
+
+// State files, refused while a thread runs; a refused load leaves the
+// machine as it was, a load starts a fresh history.
+HistoryRefusal SaveState(const std::string& path);
+HistoryRefusal LoadState(const std::string& path);
+
+}  // namespace machine
