@@ -1,7 +1,9 @@
 // Ten seconds of Emulate under a real display (an X server, Xvfb too): the
 // frame rate as the game window and as the cartridge count it, and the
-// process's own CPU time for emulation and presentation together.
-//   emulate_measure [image.nes] [seconds]
+// process's own CPU time for emulation and presentation together. With
+// "viewers", the four hex viewers are open beside the game window and
+// follow the machine meanwhile, as a debugger user would have them.
+//   emulate_measure [image.nes] [seconds] [viewers]
 #include <sys/resource.h>
 
 #include <QEventLoop>
@@ -40,6 +42,7 @@ unsigned CartridgeFrames() {
 int main(int argc, char** argv) {
   const std::string image = argc > 1 ? argv[1] : ProgramDirectory() + "/../roms/demo.nes";
   const double seconds = argc > 2 ? std::atof(argv[2]) : 10.0;
+  const bool withViewers = argc > 3 && std::string(argv[3]) == "viewers";
   std::string reason;
   if (!DisplayAvailable(reason) || !StartApplication(argc, argv)) {
     std::fprintf(stderr, "emulate_measure: %s\n", reason.c_str());
@@ -50,6 +53,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "emulate_measure: %s: %s\n", image.c_str(), LoadErrorMessage(code));
     return 1;
   }
+  if (withViewers)
+    for (int id : {207, 208, 209, 222}) Debug_ViewMemory(nullptr, id);
   const unsigned cartridgeBefore = CartridgeFrames();
   const double cpuBefore = CpuSeconds();
   const auto start = std::chrono::steady_clock::now();
