@@ -17,11 +17,13 @@
 #include "cart/load_sequence.h"
 #include "cpu/cpu.h"
 #include "debugger/tool_commands.h"
+#include "debugger/view_memory.h"
 #include "emulation/emulate.h"
 #include "emulation/emulate_thread.h"
 #include "platform/application.h"
 #include "platform/ui_thread.h"
 #include "platform/virtual_keys.h"
+#include "platform/window.h"
 
 namespace {
 
@@ -35,6 +37,19 @@ double CpuSeconds() {
 // The demo cartridge counts its frames at $10-$11.
 unsigned CartridgeFrames() {
   return CPU.Memory[0x10] | CPU.Memory[0x11] << 8;
+}
+
+// In a row to the right of the game window, as far as the screen has room,
+// so that a screenshot shows them following.
+void OpenViewersBesideTheGame() {
+  ProcessEventsUntil([] { return hWndDD != nullptr; });
+  WindowHandle left = hWndDD;
+  for (auto [id, window] : {std::pair{207, &hWndCpuMem}, std::pair{208, &hWndPpuMem},
+                            std::pair{209, &hWndStackMem}, std::pair{222, &hWndSpriteMem}}) {
+    Debug_ViewMemory(nullptr, id);
+    PlaceWindowBeside(*window, left);
+    left = *window;
+  }
 }
 
 }  // namespace
@@ -53,12 +68,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "emulate_measure: %s: %s\n", image.c_str(), LoadErrorMessage(code));
     return 1;
   }
-  if (withViewers)
-    for (int id : {207, 208, 209, 222}) Debug_ViewMemory(nullptr, id);
   const unsigned cartridgeBefore = CartridgeFrames();
   const double cpuBefore = CpuSeconds();
   const auto start = std::chrono::steady_clock::now();
   Debug_Emulate(nullptr);
+  if (withViewers) OpenViewersBesideTheGame();
   // The UI's own event loop, as in the program: polling would cost CPU time
   // of its own and blur the figure.
   QEventLoop loop;
