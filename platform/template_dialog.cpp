@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "platform/fixed_font.h"
+#include "platform/text_room.h"
 
 namespace {
 
@@ -106,19 +107,31 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dialog, QWidget* owner,
     BuildMenu(*dialog.menu, bar, ButtonMnemonics(dialog));
     layout->setMenuBar(bar);
   }
-  auto* area = new QWidget(this);
-  area->setFixedSize(DialogUnitsToPixelsX(dialog.cx, units_),
-                     DialogUnitsToPixelsY(dialog.cy, units_));
-  layout->addWidget(area);
-  BuildControls(dialog, area);
+  area_ = new QWidget(this);
+  area_->setFixedSize(DialogUnitsToPixelsX(dialog.cx, units_),
+                      DialogUnitsToPixelsY(dialog.cy, units_));
+  layout->addWidget(area_);
+  BuildControls(dialog, area_);
   ConnectBuddies(dialog);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  centred_ = (dialog.style & DialogCentred) != 0;
+  FitTexts();
+  if (centred_) Centre();
+}
 
-  if (dialog.style & DialogCentred) {
-    adjustSize();
-    if (QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen())
-      move(screen->availableGeometry().center() - rect().center());
-  }
+// The template's sizes were drawn for one font; at another, a text that
+// does not fit widens its control and the dialog rather than being cut.
+bool TemplateDialog::FitTexts() {
+  const int grown = MakeRoomForTexts(allControls_);
+  if (grown > 0) area_->setFixedWidth(area_->width() + grown);
+  return grown > 0;
+}
+
+void TemplateDialog::Centre() {
+  adjustSize();
+  QWidget* owner = parentWidget();
+  if (QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
 }
 
 void TemplateDialog::BuildControls(const DialogTemplate& dialog, QWidget* area) {
@@ -129,6 +142,7 @@ void TemplateDialog::BuildControls(const DialogTemplate& dialog, QWidget* area) 
         DialogUnitsToPixelsX(control.cx, units_), DialogUnitsToPixelsY(control.cy, units_));
     if (control.style & StyleFixedPitch) widget->setFont(FixedPitchFont());
     if (control.id >= 0) controls_.insert(control.id, widget);
+    allControls_.append(widget);
   }
 }
 
@@ -244,6 +258,9 @@ void TemplateDialog::Initialise() {
   if (initialised_) return;
   initialised_ = true;
   if (procedures_.onInit) procedures_.onInit(this);
+  // The procedure may have given a control a longer text ("Enter Address
+  // to go to:" in the search dialog).
+  if (FitTexts() && centred_) Centre();
 }
 
 void TemplateDialog::SendCommand(int id, QWidget* control, int code) {

@@ -38,10 +38,15 @@ class TemplateDialog : public QDialog {
   QWidget* BuildControl(const ControlTemplate& control, QWidget* area);
   void BuildMenu(const MenuTemplate& menu, QMenuBar* bar, const QString& buttonMnemonics);
   void ConnectBuddies(const DialogTemplate& dialog);
+  bool FitTexts();  // whether the dialog grew
+  void Centre();
 
   DialogProcedures procedures_;
   DialogUnits units_{};
   QHash<int, QWidget*> controls_;
+  QList<QWidget*> allControls_;  // in template order, labels without an id too
+  QWidget* area_ = nullptr;
+  bool centred_ = false;
   QMultiHash<int, QAction*> actions_;
   bool ending_ = false;
   bool initialised_ = false;
