@@ -16,6 +16,7 @@
 #include <QShortcutEvent>
 #include <QTabBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/fixed_font.h"
 #include "platform/text_room.h"
@@ -122,7 +123,12 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dialog, QWidget* owner,
 // The template's sizes were drawn for one font; at another, a text that
 // does not fit widens its control and the dialog rather than being cut.
 bool TemplateDialog::FitTexts() {
-  const int grown = MakeRoomForTexts(allControls_);
+  // A hostile symbol file's label of thousands of characters must not make
+  // the window wider than the screen.
+  const QScreen* screen = parentWidget() ? parentWidget()->screen() : this->screen();
+  const int frame = frameGeometry().width() - width();
+  const int limit = screen->availableGeometry().width() - frame - area_->width();
+  const int grown = MakeRoomForTexts(allControls_, std::max(limit, 0));
   if (grown > 0) area_->setFixedWidth(area_->width() + grown);
   return grown > 0;
 }
@@ -196,7 +202,11 @@ QWidget* TemplateDialog::BuildControl(const ControlTemplate& control, QWidget* a
     case ControlKind::ListBox: {
       auto* list = new QListWidget(area);
       list->setSelectionMode(QAbstractItemView::SingleSelection);
-      list->setUniformItemSizes(true);
+      // A list that scrolls sideways shows long lines whole, each as wide
+      // as itself; the others give every line the first line's size.
+      const bool sideways = (control.style & StyleHScroll) != 0;
+      list->setUniformItemSizes(!sideways);
+      if (sideways) list->setTextElideMode(Qt::ElideNone);
       list->setVerticalScrollBarPolicy((control.style & StyleVScroll) ? Qt::ScrollBarAlwaysOn
                                                                       : Qt::ScrollBarAsNeeded);
       if (control.style & StyleNotify) {

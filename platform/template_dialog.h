@@ -28,6 +28,8 @@ class TemplateDialog : public QDialog {
   // Runs the initialisation procedure once, before the dialog is first shown.
   void Initialise();
   void SendCommand(int id, QWidget* control, int code);
+  // Widens what a text no longer fits, growing the dialog; whether it grew.
+  bool FitTexts();
 
  protected:
   void reject() override;  // Escape
@@ -38,7 +40,6 @@ class TemplateDialog : public QDialog {
   QWidget* BuildControl(const ControlTemplate& control, QWidget* area);
   void BuildMenu(const MenuTemplate& menu, QMenuBar* bar, const QString& buttonMnemonics);
   void ConnectBuddies(const DialogTemplate& dialog);
-  bool FitTexts();  // whether the dialog grew
   void Centre();
 
   DialogProcedures procedures_;

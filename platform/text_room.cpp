@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -61,6 +62,22 @@ int GroupShortfall(const QGroupBox& group) {
   return group.minimumSizeHint().width() - group.width();
 }
 
+// A list shows each line inside the view's frame and its scroll bar, with
+// the item's text margin each side; a longer line would end in "...".
+int ListShortfall(const QListWidget& list) {
+  if (list.textElideMode() == Qt::ElideNone) return 0;  // it scrolls sideways instead
+  int widest = 0;
+  for (int row = 0; row < list.count(); ++row)
+    widest = std::max(widest, list.fontMetrics().horizontalAdvance(list.item(row)->text()));
+  if (widest == 0) return 0;
+  const int margin = list.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 1;
+  const int scrollBar = list.verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn
+                            ? list.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &list)
+                            : 0;
+  const int room = list.width() - 2 * list.frameWidth() - scrollBar - 2 * margin;
+  return widest - room;
+}
+
 }  // namespace
 
 int TextShortfall(const QWidget& control) {
@@ -73,10 +90,12 @@ int TextShortfall(const QWidget& control) {
     shortfall = LabelShortfall(*label);
   else if (const auto* group = qobject_cast<const QGroupBox*>(&control))
     shortfall = GroupShortfall(*group);
+  else if (const auto* list = qobject_cast<const QListWidget*>(&control))
+    shortfall = ListShortfall(*list);
   return std::max(shortfall, 0);
 }
 
-int MakeRoomForTexts(const QList<QWidget*>& controls) {
+int MakeRoomForTexts(const QList<QWidget*>& controls, int limit) {
   // Each right edge that cuts a text, and the widest shortfall at it.
   std::map<int, int> insertAt;
   for (const QWidget* control : controls)
@@ -94,8 +113,11 @@ int MakeRoomForTexts(const QList<QWidget*>& controls) {
   const int before = rightmost();
   // From the right, so that a column inserted further left moves the ones
   // already inserted along with everything else.
-  for (auto cut = insertAt.rbegin(); cut != insertAt.rend(); ++cut) {
-    const auto [edge, width] = *cut;
+  int left = limit;
+  for (auto cut = insertAt.rbegin(); cut != insertAt.rend() && left > 0; ++cut) {
+    const int edge = cut->first;
+    const int width = std::min(cut->second, left);
+    left -= width;
     for (QWidget* control : controls) {
       QRect place = control->geometry();
       if (place.x() >= edge)

@@ -10,7 +10,8 @@
 class QWidget;
 
 // How many pixels wider control must be to show its whole text (a button's
-// caption, a label's widest line, a group box's title, a field's content)
+// caption, a label's widest line, a group box's title, a field's content,
+// a list's longest line)
 // at its font and style; 0 when it fits.
 int TextShortfall(const QWidget& control);
 
@@ -19,5 +20,7 @@ int TextShortfall(const QWidget& control);
 // edge widen alike (a column of buttons stays one column), controls further
 // right move right, controls that span the edge (a group box, the status
 // line) widen. Heights and the order of everything stay as they were.
-// Returns by how many pixels the controls' right edge grew.
-int MakeRoomForTexts(const QList<QWidget*>& controls);
+// The controls' right edge grows by at most limit pixels in all (the room
+// the screen has left); a text that still does not fit stays cut. Returns by
+// how many pixels the right edge grew.
+int MakeRoomForTexts(const QList<QWidget*>& controls, int limit);

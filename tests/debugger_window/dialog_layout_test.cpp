@@ -75,6 +75,18 @@ TEST_F(DebuggerWindow, EveryControlStandsAsTheTemplateSays) {
   EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_JOYSTICK1));
 }
 
+// What the window manager is told: a size it cannot change and no
+// maximise, also after the listing has widened for its labels.
+TEST_F(DebuggerWindow, TheWindowIsFixedSizeWithoutMaximise) {
+  LoadThroughDialog(DemoImage());
+  QCoreApplication::processEvents();
+  auto* window = static_cast<QWidget*>(dialog);
+  EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_TRUE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_EQ(window->minimumSize(), window->maximumSize());
+  EXPECT_EQ(window->size(), window->maximumSize());
+}
+
 TEST_F(DebuggerWindow, AssistiveTechnologyReadsWhatUsersSee) {
   const std::pair<int, const char*> names[] = {
       {IDC_A, "A="},           {IDC_PC, "PC="},

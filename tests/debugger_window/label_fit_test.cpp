@@ -10,8 +10,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOption>
 #include <QTimer>
@@ -69,6 +71,20 @@ int GroupTitleRoom(const QGroupBox& group) {
   return group.width() - label.x();
 }
 
+// A list's line is drawn inside the item's text margin; a longer one
+// ends in "...".
+int ItemRoom(const QListWidget& list) {
+  const int margin = list.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 1;
+  return list.viewport()->width() - 2 * margin;
+}
+
+// A list that scrolls sideways shows every line; one in a window as wide
+// as the screen may still have a longer line (a label of a hundred letters).
+bool FillsTheScreen(QWidget& window) {
+  QApplication::processEvents();  // the layout follows a widened listing
+  return window.frameGeometry().width() >= window.screen()->availableGeometry().width() - 8;
+}
+
 // "Load Rom: needs 62, has 58" for each control of window whose text is cut.
 std::vector<std::string> CutTexts(QWidget* window) {
   std::vector<std::string> cut;
@@ -87,6 +103,11 @@ std::vector<std::string> CutTexts(QWidget* window) {
             FieldRoom(*field));
     else if (auto* group = qobject_cast<QGroupBox*>(widget))
       check(group->title(), TextWidth(*group, group->title()), GroupTitleRoom(*group));
+    else if (auto* list = qobject_cast<QListWidget*>(widget);
+             list && list->textElideMode() != Qt::ElideNone && !FillsTheScreen(*window))
+      for (int row = 0; row < list->count(); ++row)
+        check(list->item(row)->text(),
+              list->fontMetrics().horizontalAdvance(list->item(row)->text()), ItemRoom(*list));
   }
   return cut;
 }
