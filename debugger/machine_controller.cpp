@@ -96,7 +96,7 @@ bool Reset() {
 int Load(const std::string& path) {
   if (!OnUi() || !CanStart()) return kBusy;
   const int code = LoadImageAndReset(path.c_str());
-  if (code == 0) HistoryStart();
+  HistoryStart();  // after a failed load: empty, nothing of the old image kept
   TellAll();
   return code;
 }
