@@ -11,6 +11,7 @@
 #include "debugger/disassembler.h"
 #include "debugger/listing_labels.h"
 #include "debugger/machine_controller.h"
+#include "debugger/machine_history.h"
 #include "debugger/source_view.h"
 #include "emulation/owner.h"
 #include "io/joystick.h"
@@ -152,9 +153,12 @@ void Debug_JoypadButton(WindowHandle hdWnd, int id) {
   Joystick& pad = IsDlgButtonChecked(hdWnd, IDC_JOYSTICK1) ? Joy1 : Joy2;
   for (const ButtonBox& box : kButtonBoxes) {
     if (box.id != id) continue;
-    if (IsDlgButtonChecked(hdWnd, id))
-      pad.SetButton(box.button);
-    else
-      pad.ClearButton(box.button);
+    const bool pressed = IsDlgButtonChecked(hdWnd, id);
+    machine::PressInput([&pad, pressed, button = box.button] {
+      if (pressed)
+        pad.SetButton(button);
+      else
+        pad.ClearButton(button);
+    });
   }
 }

@@ -7,6 +7,7 @@
 #include "cart/state_file.h"
 #include "debugger/machine_controller.h"
 #include "debugger/machine_refusals.h"
+#include "emulation/emulate_thread.h"
 
 namespace machine {
 
@@ -46,6 +47,18 @@ void HistoryRan(std::uint64_t steps) {
 
 void HistoryRanFrame() {
   history.RanFrame();
+}
+
+void PressInput(const std::function<void()>& press) {
+  if (Change(press)) return;  // idle: marked as every change is
+  if (EmulateThreadRunning()) {
+    Inspect([&] {
+      press();
+      history.Mark();  // the game window's thread waits at its frame start
+    });
+    return;
+  }
+  press();  // the buttons are atomics; mid-run presses are not replayed
 }
 
 std::string WhyNoHistory() {

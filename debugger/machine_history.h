@@ -6,6 +6,7 @@
 // they hold the machine.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace machine {
@@ -27,6 +28,11 @@ void HistoryMark();
 void HistoryStepped(bool frameBegan);
 void HistoryRan(std::uint64_t steps);
 void HistoryRanFrame();
+
+// A joypad box pressed or released: an input the history records. While the
+// game window runs, the press waits for its next frame start, so a replay
+// of the frame sees it where it took effect; during Run to it lands at once.
+void PressInput(const std::function<void()>& press);
 
 // Empty when the board cannot save its state: the reason otherwise.
 std::string WhyNoHistory();

@@ -10,6 +10,7 @@
 #include "debugger/machine_controller.h"
 #include "debugger/machine_history.h"
 #include "debugger_fixture.h"
+#include "io/joystick.h"
 
 namespace {
 
@@ -97,6 +98,17 @@ TEST_F(GoingBack, StateFilesRoundTripAndRefusedOnesChangeNothing) {
   nextChoice = "/nonexistent-folder/state.tst";  // a write that fails is not confirmed
   Command(IDM_SAVE_STATE);
   EXPECT_EQ(messages.back().caption, "Error");
+}
+
+TEST_F(GoingBack, AJoypadBoxIsAnInputTheHistoryKeeps) {
+  Command(IDC_STEP);
+  CheckDlgButton(dialog, IDC_JOY_RIGHT, true);
+  Command(IDC_JOY_RIGHT);
+  Command(IDC_STEP);
+  Command(IDM_STEP_BACK);
+  EXPECT_NE(Joy1.GetButton(7), 0);  // pressed before the second Step
+  Command(IDM_STEP_BACK);
+  EXPECT_EQ(Joy1.GetButton(7), 0);  // not yet before the first
 }
 
 TEST_F(GoingBack, CommandsAreRefusedWhileARunGoes) {
