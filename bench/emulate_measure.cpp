@@ -1,7 +1,9 @@
 // Ten seconds of Emulate under a real display (an X server, Xvfb too): the
 // frame rate as the game window and as the cartridge count it, and the
-// process's own CPU time for emulation and presentation together.
-//   emulate_measure [image.nes] [seconds]
+// process's own CPU time for emulation and presentation together. With
+// "viewers", the four hex viewers are open beside the game window and
+// follow the machine meanwhile, as a debugger user would have them.
+//   emulate_measure [image.nes] [seconds] [viewers]
 #include <sys/resource.h>
 
 #include <QEventLoop>
@@ -15,11 +17,13 @@
 #include "cart/load_sequence.h"
 #include "cpu/cpu.h"
 #include "debugger/tool_commands.h"
+#include "debugger/view_memory.h"
 #include "emulation/emulate.h"
 #include "emulation/emulate_thread.h"
 #include "platform/application.h"
 #include "platform/ui_thread.h"
 #include "platform/virtual_keys.h"
+#include "platform/window.h"
 
 namespace {
 
@@ -35,11 +39,25 @@ unsigned CartridgeFrames() {
   return CPU.Memory[0x10] | CPU.Memory[0x11] << 8;
 }
 
+// In a row to the right of the game window, as far as the screen has room,
+// so that a screenshot shows them following.
+void OpenViewersBesideTheGame() {
+  ProcessEventsUntil([] { return hWndDD != nullptr; });
+  WindowHandle left = hWndDD;
+  for (auto [id, window] : {std::pair{207, &hWndCpuMem}, std::pair{208, &hWndPpuMem},
+                            std::pair{209, &hWndStackMem}, std::pair{222, &hWndSpriteMem}}) {
+    Debug_ViewMemory(nullptr, id);
+    PlaceWindowBeside(*window, left);
+    left = *window;
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string image = argc > 1 ? argv[1] : ProgramDirectory() + "/../roms/demo.nes";
   const double seconds = argc > 2 ? std::atof(argv[2]) : 10.0;
+  const bool withViewers = argc > 3 && std::string(argv[3]) == "viewers";
   std::string reason;
   if (!DisplayAvailable(reason) || !StartApplication(argc, argv)) {
     std::fprintf(stderr, "emulate_measure: %s\n", reason.c_str());
@@ -54,6 +72,7 @@ int main(int argc, char** argv) {
   const double cpuBefore = CpuSeconds();
   const auto start = std::chrono::steady_clock::now();
   Debug_Emulate(nullptr);
+  if (withViewers) OpenViewersBesideTheGame();
   // The UI's own event loop, as in the program: polling would cost CPU time
   // of its own and blur the figure.
   QEventLoop loop;

@@ -30,6 +30,7 @@ enum ControlStyle : unsigned {
   StyleVScroll = 1u << 4,     // list box with a vertical scroll bar
   StyleNotify = 1u << 5,      // list box reports double clicks (code 2)
   StyleFixedPitch = 1u << 6,  // the fixed-pitch font (the listing)
+  StyleHScroll = 1u << 7,     // list box that scrolls sideways to lines longer than it is wide
 };
 
 struct ControlTemplate {
