@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,10 +15,12 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QShortcutEvent>
+#include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QVBoxLayout>
 
 #include "platform/fixed_font.h"
+#include "platform/list_marks.h"
 
 namespace {
 
@@ -177,6 +180,9 @@ QWidget* TemplateDialog::BuildControl(const ControlTemplate& control, QWidget* a
     case ControlKind::EditField: {
       auto* field = new QLineEdit(text, area);
       field->setReadOnly(control.kind == ControlKind::ReadOnlyField);
+      if (control.style & StyleNotify)
+        connect(field, &QLineEdit::returnPressed, this,
+                [this, id, field] { SendCommand(id, field, EN_RETURN); });
       return field;
     }
     case ControlKind::ListBox: {
@@ -190,7 +196,10 @@ QWidget* TemplateDialog::BuildControl(const ControlTemplate& control, QWidget* a
                 [this, id, list] { SendCommand(id, list, LBN_DBLCLK); });
         connect(list, &QListWidget::currentRowChanged, this,
                 [this, id, list] { SendCommand(id, list, 1); });
+        connect(list, &QListWidget::itemChanged, this,
+                [this, id, list] { SendCommand(id, list, LBN_CHECKCHANGE); });
       }
+      if (control.style & StyleMarks) list->setItemDelegate(CreateMarkMarginDelegate(list));
       return list;
     }
     case ControlKind::TabControl: {
@@ -233,6 +242,8 @@ void TemplateDialog::BuildMenu(const MenuTemplate& menu, QMenuBar* bar,
         continue;
       }
       QAction* action = pull->addAction(QString::fromUtf8(item.text));
+      if (item.shortcut != nullptr)
+        action->setShortcut(QKeySequence(QString::fromUtf8(item.shortcut)));
       const int id = item.id;
       connect(action, &QAction::triggered, this, [this, id] { SendCommand(id, nullptr, 0); });
       actions_.insert(id, action);

@@ -11,6 +11,11 @@
 
 class QAction;
 class QMenuBar;
+class QObject;
+class QStyledItemDelegate;
+
+// Draws the marks of list_marks.h in a list's left margin.
+QStyledItemDelegate* CreateMarkMarginDelegate(QObject* parent);
 
 class TemplateDialog : public QDialog {
   Q_OBJECT

@@ -15,6 +15,7 @@ using WindowHandle = void*;
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;    // Escape and the close box of a dialog
 constexpr int LBN_DBLCLK = 2;  // notification code of a list-box double click
+constexpr int EN_RETURN = 4;   // Enter in an edit field built with StyleNotify
 
 // The procedures of one dialog, named after the dialog in its callers
 // (Debug_OnInit, Debug_OnCommand, Debug_OnClose).
