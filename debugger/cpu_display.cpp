@@ -10,6 +10,7 @@
 #include "debugger/debug_window.h"
 #include "debugger/disassembler.h"
 #include "debugger/listing_labels.h"
+#include "debugger/listing_marks.h"
 #include "debugger/machine_controller.h"
 #include "debugger/source_view.h"
 #include "emulation/owner.h"
@@ -50,6 +51,7 @@ void SyncListing(WindowHandle hdWnd) {
     ListBoxPos = 0;
   }
   ListBoxSetCurSel(hdWnd, IDC_LISTING, ListBoxPos);
+  MarkListing(hdWnd);
 }
 
 struct ButtonBox {
@@ -130,6 +132,7 @@ void DisassembleROM() {
     }
     CPU.PC = pc;
   });
+  MarkListing(hWndMain);
 }
 
 void UpdateJoystickButtons() {

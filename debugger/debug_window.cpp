@@ -6,8 +6,12 @@
 #include <string>
 
 #include "cpu/cpu.h"
+#include "cpu/watch.h"
+#include "debugger/armed_breakpoints.h"
+#include "debugger/breakpoints_window.h"
 #include "debugger/debug_dialog_template.h"
 #include "debugger/machine_controller.h"
+#include "debugger/register_edit.h"
 #include "debugger/run_thread.h"
 #include "debugger/source_view.h"
 #include "debugger/tool_commands.h"
@@ -42,9 +46,20 @@ bool CanRunCpu() {
 void OnRunEnded() {
   Run = 1;
   if (hWndMain == nullptr) return;
+  Debug_ShowBreakpointStop(hWndMain);
   UpdateInfo(hWndMain);
   UpdateJoystickButtons();
   SetDlgItemText(hWndMain, IDC_RUNTO, "&Run to");
+  UpdateCommandStates();
+}
+
+void OnRunStarted(WindowHandle hdWnd, bool started) {
+  if (!started) {
+    ShowMessage(hdWnd, "Couldn't Create Thread for Running", "Error", MessageIcon::None);
+    return;
+  }
+  SetDlgItemText(hdWnd, IDC_RUNTO, "&Break");
+  Run = 0;
   UpdateCommandStates();
 }
 
@@ -58,13 +73,15 @@ void StartRun(WindowHandle hdWnd) {
   // The breakpoint is a line position: its address is whatever that line
   // shows now, in its first four characters.
   tPC = static_cast<unsigned short>(std::strtoul(line->substr(0, 4).c_str(), nullptr, 16));
-  if (!machine::StartRunTo(tPC, OnRunEnded)) {
-    ShowMessage(hdWnd, "Couldn't Create Thread for Running", "Error", MessageIcon::None);
-    return;
-  }
-  SetDlgItemText(hdWnd, IDC_RUNTO, "&Break");
-  Run = 0;
-  UpdateCommandStates();
+  const bool started = machine::StartRunTo(tPC, OnRunEnded);
+  OnRunStarted(hdWnd, started);
+}
+
+// Step Over, Step Out, a frame, a scanline: on the run thread as Run to,
+// and stopped by Break the same way.
+void StartStepping(WindowHandle hdWnd, RunGoal (*makeGoal)()) {
+  if (!CanRunCpu()) return;
+  OnRunStarted(hdWnd, machine::StartRun(makeGoal, OnRunEnded));
 }
 
 void SetBreakpointLine(WindowHandle hdWnd, int line) {
@@ -148,6 +165,12 @@ void ToolCommand(WindowHandle hdWnd, int id) {
     case IDM_VIEW_SOURCE:
       Debug_ViewSource(hdWnd);
       break;
+    case IDM_BREAKPOINTS:
+      Debug_Breakpoints(hdWnd);
+      break;
+    case IDM_ADD_TO_BREAKPOINTS:
+      Debug_AddLineToBreakpoints(hdWnd);
+      break;
     default:
       break;
   }
@@ -205,6 +228,29 @@ void Debug_OnCommand(WindowHandle hdWnd, int id, WindowHandle, int codeNotify) {
     case IDC_ADD_BREAKPOINT:
       Debug_SetBreakpoint(hdWnd);
       break;
+    case IDM_BREAK:
+      machine::Break();
+      break;
+    case IDC_A:
+    case IDC_X:
+    case IDC_Y:
+    case IDC_SP:
+    case IDC_PC:
+    case IDC_FLAGS:
+      if (codeNotify == EN_RETURN) Debug_EditRegister(hdWnd, id);
+      break;
+    case IDM_STEP_OVER:
+      StartStepping(hdWnd, GoalStepOver);
+      break;
+    case IDM_STEP_OUT:
+      StartStepping(hdWnd, GoalStepOut);
+      break;
+    case IDM_RUN_FRAME:
+      StartStepping(hdWnd, GoalRunOneFrame);
+      break;
+    case IDM_RUN_SCANLINE:
+      StartStepping(hdWnd, GoalRunOneScanline);
+      break;
     case IDC_JOY_UP:
     case IDC_JOY_DOWN:
     case IDC_JOY_LEFT:
@@ -230,6 +276,7 @@ void Debug_OnClose(WindowHandle hdWnd) {
       [] {
         ClosePictureViews();
         CloseSourceView();
+        CloseBreakpointsWindow();
       },
       [hdWnd] {
         Machine.SetListener({});
@@ -278,10 +325,17 @@ void UpdateCommandStates() {
   const bool idle = MachineIdle();
   const bool runnable = idle && machine::Loaded();
   for (int id : {IDC_STEP, IDC_RESET, IDC_EMULATE, IDM_GOTO_ADDRESS, IDM_BREAK_AT_LABEL,
-                 IDM_VIEW_SCREENSHOT})
+                 IDM_VIEW_SCREENSHOT, IDM_STEP_OVER, IDM_STEP_OUT, IDM_RUN_FRAME, IDM_RUN_SCANLINE})
     EnableCommand(hWndMain, id, runnable);
   for (int id : {IDC_LOADROM, IDM_EDIT_CPUMEM, IDM_EDIT_PPUMEM, IDM_EDIT_STACK, IDM_VIEW_PATTERN})
     EnableCommand(hWndMain, id, idle);
   // Break must stay reachable while the run thread runs.
   EnableCommand(hWndMain, IDC_RUNTO, runnable || machine::RunToActive());
+  EnableCommand(hWndMain, IDM_BREAK, machine::RunToActive());
+}
+
+void Debug_ShowBreakpointStop(WindowHandle hdWnd) {
+  if (!cpu::watch::Stopped()) return;
+  SetDlgItemText(hdWnd, IDC_STATUS, DescribeStop(cpu::watch::TakeStop()));
+  RefreshBreakpointsWindow();  // the hit counts have grown
 }

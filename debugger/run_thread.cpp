@@ -1,11 +1,11 @@
 #include "debugger/run_thread.h"
 
 #include <atomic>
-#include <limits>
 #include <system_error>
 #include <thread>
 
-#include "debugger/run_loop.h"
+#include "debugger/armed_breakpoints.h"
+#include "debugger/breakpoints.h"
 #include "emulation/pause_gate.h"
 #include "platform/ui_thread.h"
 
@@ -15,6 +15,18 @@ std::thread RunThread;           // touched on the UI thread only
 std::function<void()> RunEnded;  // likewise
 std::atomic<bool> StopRequest{false};
 std::atomic<bool> LoopEnded{false};
+
+// How many instructions run between two looks at the breakpoint list: a
+// few milliseconds' worth, so an edit during a long run takes effect soon.
+constexpr std::uint64_t kInstructionsBetweenRefreshes = 1 << 20;
+
+// The goal, or a breakpoint or Break first; the breakpoints are disarmed
+// before the machine goes back.
+void RunWithBreakpoints(const RunGoal& goal, PauseGate* gate) {
+  ArmedBreakpoints armed(Breakpoints);
+  while (RunToGoal(goal, StopRequest, kInstructionsBetweenRefreshes, gate).end == RunEnd::Limit)
+    armed.Refresh();
+}
 
 // UI thread: the thread has posted its end or is about to; join it and let
 // the controller follow. A second call (the close path joined first) finds
@@ -31,8 +43,8 @@ void JoinRunThread() {
 // The machine goes back before the end is posted, so that by the time the
 // UI thread refreshes, nobody runs the CPU. The thread never waits for the
 // UI thread: the UI thread may be joining it.
-void RunThreadProc(unsigned short stopAt, PauseGate* gate, std::function<void()> loopEnded) {
-  RunToAddress(stopAt, StopRequest, std::numeric_limits<std::uint64_t>::max(), gate);
+void RunThreadProc(RunGoal goal, PauseGate* gate, std::function<void()> loopEnded) {
+  RunWithBreakpoints(goal, gate);
   loopEnded();
   LoopEnded.store(true);
   PostToUiThread(JoinRunThread);
@@ -40,14 +52,14 @@ void RunThreadProc(unsigned short stopAt, PauseGate* gate, std::function<void()>
 
 }  // namespace
 
-bool StartRunThread(unsigned short stopAt, PauseGate& gate, std::function<void()> loopEnded,
+bool StartRunThread(const RunGoal& goal, PauseGate& gate, std::function<void()> loopEnded,
                     std::function<void()> joined) {
   if (RunThread.joinable()) return false;
   StopRequest.store(false);
   LoopEnded.store(false);
   RunEnded = std::move(joined);
   try {
-    RunThread = std::thread(RunThreadProc, stopAt, &gate, std::move(loopEnded));
+    RunThread = std::thread(RunThreadProc, goal, &gate, std::move(loopEnded));
   } catch (const std::system_error&) {
     RunEnded = nullptr;
     return false;

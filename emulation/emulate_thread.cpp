@@ -55,6 +55,7 @@ WindowHandle gameWindow = nullptr;  // hWndDD as the thread knows it
 WindowHandle gameOwner = nullptr;
 PauseGate* gameGate = nullptr;
 std::function<void()> gameEnded;
+EmulateHooks gameHooks;
 
 std::atomic<bool> running{false};
 std::atomic<bool> stopRequested{false};
@@ -134,12 +135,17 @@ void RunFrames(WindowHandle window) {
     }
     NESMain();
     CountFrameTime();
+    if (gameHooks.stopAfterFrame && gameHooks.stopAfterFrame()) {
+      CloseEmulate();
+      break;
+    }
   }
 }
 
 }  // namespace
 
-bool StartEmulateThread(WindowHandle owner, PauseGate& gate, std::function<void()> ended) {
+bool StartEmulateThread(WindowHandle owner, PauseGate& gate, std::function<void()> ended,
+                        EmulateHooks hooks) {
   if (emulateThread.joinable()) emulateThread.join();  // the last run has ended
   PictureWindowOptions options;
   options.title = "Emulate";
@@ -154,6 +160,7 @@ bool StartEmulateThread(WindowHandle owner, PauseGate& gate, std::function<void(
   gameOwner = owner;
   gameGate = &gate;
   gameEnded = std::move(ended);
+  gameHooks = std::move(hooks);
   ClearMessages();
   stopRequested = false;
   running = true;
@@ -195,7 +202,9 @@ unsigned int EmulateThreadProc(void* /*parameter*/) {
   }
   ClearScreen(0);
   gameDisplay->Focus();
+  if (gameHooks.begin) gameHooks.begin();
   RunFrames(gameWindow);
+  if (gameHooks.end) gameHooks.end();
   ReportEnd();
   return 0;
 }
