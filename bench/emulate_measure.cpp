@@ -1,7 +1,9 @@
 // Ten seconds of Emulate under a real display (an X server, Xvfb too): the
 // frame rate as the game window and as the cartridge count it, and the
 // process's own CPU time for emulation and presentation together.
-//   emulate_measure [image.nes] [seconds]
+//   emulate_measure [image.nes] [seconds] [execute|write]
+// The third argument arms one breakpoint that never stops the run: an
+// execute one at $0000 or a write one on $2006 whose condition never holds.
 #include <sys/resource.h>
 
 #include <QEventLoop>
@@ -14,6 +16,7 @@
 #include "cart/board_binding.h"
 #include "cart/load_sequence.h"
 #include "cpu/cpu.h"
+#include "debugger/breakpoints.h"
 #include "debugger/tool_commands.h"
 #include "emulation/emulate.h"
 #include "emulation/emulate_thread.h"
@@ -35,11 +38,21 @@ unsigned CartridgeFrames() {
   return CPU.Memory[0x10] | CPU.Memory[0x11] << 8;
 }
 
+void ArmBreakpoint(const std::string& which) {
+  std::string message;
+  if (which == "execute")
+    Breakpoints.Add(*MakeBreakpoint("0000", "", cpu::watch::kExecute, &message));
+  else if (which == "write")
+    Breakpoints.Add(
+        *MakeBreakpoint("2006", "value == $FF && A == $FF", cpu::watch::kWrite, &message));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string image = argc > 1 ? argv[1] : ProgramDirectory() + "/../roms/demo.nes";
   const double seconds = argc > 2 ? std::atof(argv[2]) : 10.0;
+  if (argc > 3) ArmBreakpoint(argv[3]);
   std::string reason;
   if (!DisplayAvailable(reason) || !StartApplication(argc, argv)) {
     std::fprintf(stderr, "emulate_measure: %s\n", reason.c_str());
