@@ -102,6 +102,10 @@ TEST_F(BreakpointsWindow, AddsRefusesRemovesAndEnablesEntries) {
   Click(IDC_BP_REMOVE);
   ASSERT_EQ(Entries()->count(), 1);
   EXPECT_EQ(Breakpoints.Entries().size(), 1u);
+
+  SetDlgItemText(window, IDC_BP_ADDRESS, "4014");  // Enter in a field is Add, once
+  QTest::keyClick(static_cast<QWidget*>(GetDlgItem(window, IDC_BP_ADDRESS)), Qt::Key_Return);
+  EXPECT_EQ(Entries()->count(), 2);
 }
 
 TEST_F(BreakpointsWindow, EveryControlIsNamedByItsVisibleText) {
