@@ -1,9 +1,12 @@
 // Ten seconds of Emulate under a real display (an X server, Xvfb too): the
 // frame rate as the game window and as the cartridge count it, and the
-// process's own CPU time for emulation and presentation together.
-//   emulate_measure [image.nes] [seconds] [execute|write]
-// The third argument arms one breakpoint that never stops the run: an
-// execute one at $0000 or a write one on $2006 whose condition never holds.
+// process's own CPU time for emulation and presentation together. With
+// "viewers", the four hex viewers are open beside the game window and
+// follow the machine meanwhile, as a debugger user would have them. With
+// "execute" or "write", one breakpoint is armed that never stops the run:
+// an execute one at $0000 or a write one on $2006 whose condition never
+// holds.
+//   emulate_measure [image.nes] [seconds] [viewers] [execute|write]
 #include <sys/resource.h>
 
 #include <QEventLoop>
@@ -18,11 +21,13 @@
 #include "cpu/cpu.h"
 #include "debugger/breakpoints.h"
 #include "debugger/tool_commands.h"
+#include "debugger/view_memory.h"
 #include "emulation/emulate.h"
 #include "emulation/emulate_thread.h"
 #include "platform/application.h"
 #include "platform/ui_thread.h"
 #include "platform/virtual_keys.h"
+#include "platform/window.h"
 
 namespace {
 
@@ -47,12 +52,31 @@ void ArmBreakpoint(const std::string& which) {
         *MakeBreakpoint("2006", "value == $FF && A == $FF", cpu::watch::kWrite, &message));
 }
 
+// In a row to the right of the game window, as far as the screen has room,
+// so that a screenshot shows them following.
+void OpenViewersBesideTheGame() {
+  ProcessEventsUntil([] { return hWndDD != nullptr; });
+  WindowHandle left = hWndDD;
+  for (auto [id, window] : {std::pair{207, &hWndCpuMem}, std::pair{208, &hWndPpuMem},
+                            std::pair{209, &hWndStackMem}, std::pair{222, &hWndSpriteMem}}) {
+    Debug_ViewMemory(nullptr, id);
+    PlaceWindowBeside(*window, left);
+    left = *window;
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string image = argc > 1 ? argv[1] : ProgramDirectory() + "/../roms/demo.nes";
   const double seconds = argc > 2 ? std::atof(argv[2]) : 10.0;
-  if (argc > 3) ArmBreakpoint(argv[3]);
+  bool withViewers = false;
+  for (int arg = 3; arg < argc; ++arg) {
+    if (std::string(argv[arg]) == "viewers")
+      withViewers = true;
+    else
+      ArmBreakpoint(argv[arg]);
+  }
   std::string reason;
   if (!DisplayAvailable(reason) || !StartApplication(argc, argv)) {
     std::fprintf(stderr, "emulate_measure: %s\n", reason.c_str());
@@ -67,6 +91,7 @@ int main(int argc, char** argv) {
   const double cpuBefore = CpuSeconds();
   const auto start = std::chrono::steady_clock::now();
   Debug_Emulate(nullptr);
+  if (withViewers) OpenViewersBesideTheGame();
   // The UI's own event loop, as in the program: polling would cost CPU time
   // of its own and blur the figure.
   QEventLoop loop;

@@ -15,6 +15,7 @@
 #include "emulation/emulate.h"
 #include "io/joystick.h"
 #include "ppu/dx.h"
+#include "ppu/video_open.h"
 
 namespace {
 
@@ -47,8 +48,7 @@ bool Load(benchmark::State& state) {
     return false;
   }
   SetBoardDirectory(TAVIRO_PROGRAM_DIR);
-  if (DDrawInit(nullptr, SurfaceWidth, SurfaceHeight, 8) != 0 ||
-      LoadImageAndReset(path.c_str()) != 0) {
+  if (OpenVideoSurfaces(nullptr) != 0 || LoadImageAndReset(path.c_str()) != 0) {
     state.SkipWithError("the cartridge or its board did not load: build them first");
     return false;
   }

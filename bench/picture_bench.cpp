@@ -10,6 +10,7 @@
 #include "ppu/dx.h"
 #include "ppu/ppu.h"
 #include "ppu/spriteram.h"
+#include "ppu/video_open.h"
 #include "tests/support/ram_board.h"
 
 namespace {
@@ -47,7 +48,7 @@ void BuildBusyMachine() {
 
 class OpenSurfaces {
  public:
-  OpenSurfaces() { DDrawInit(nullptr, 640, 480, 8); }
+  OpenSurfaces() { OpenVideoSurfaces(nullptr); }
   ~OpenSurfaces() { DirectDrawClose(); }
 };
 

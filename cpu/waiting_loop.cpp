@@ -149,9 +149,11 @@ bool RunOneIteration(unsigned int head, const LoopCode& code) {
 void PassWaitingLoop(unsigned int head, unsigned int closing) {
   LoopCode code;
   if (!ReadLoopCode(head, closing, code)) {
-    // Remembered only when one window holds the whole loop.
+    // Remembered only when one window holds the whole loop. Code below
+    // $8000 runs from RAM, whose bytes the program may rewrite into a loop
+    // that does wait, so such a loop is examined afresh every time.
     const unsigned char* window = MemoryPage[(head >> 13) & 3];
-    if (window == MemoryPage[(closing >> 13) & 3])
+    if (head >= 0x8000 && window == MemoryPage[(closing >> 13) & 3])
       NonWaitingLoops[closing % kNonWaitingLoopSlots] = {window, static_cast<unsigned short>(head),
                                                          static_cast<unsigned short>(closing)};
     return;

@@ -27,6 +27,7 @@ extern NonWaitingLoop NonWaitingLoops[kNonWaitingLoopSlots];
 
 // Program windows are read-only while the bytes they point at stay in place,
 // so a loop is known by its addresses and the window that holds its code.
+// Only loops at $8000 and up are remembered: below, code runs from RAM.
 [[gnu::always_inline]] inline bool KnownNonWaitingLoop(unsigned int head, unsigned int closing,
                                                        const unsigned char* window) {
   const NonWaitingLoop& known = NonWaitingLoops[closing % kNonWaitingLoopSlots];

@@ -132,6 +132,9 @@ void DisassembleROM() {
     }
     CPU.PC = pc;
   });
+  // Labels make lines longer than the listing's template width: the
+  // listing widens to show them whole rather than cut to "load_palet...".
+  FitDialogToTexts(hWndMain);
   MarkListing(hWndMain);
 }
 

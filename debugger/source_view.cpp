@@ -27,7 +27,7 @@ const DialogTemplate SourceDialog{
         {IDC_SOURCE_LABEL, ControlKind::Label, "Source:", StyleNone, 4, 4, 30, 9, IDC_SOURCE_LINES},
         {IDC_SOURCE_PLACE, ControlKind::Label, "", StyleNone, 36, 4, 260, 9},
         {IDC_SOURCE_LINES, ControlKind::ListBox, nullptr,
-         StyleVScroll | StyleNotify | StyleFixedPitch, 4, 16, 292, 216},
+         StyleVScroll | StyleHScroll | StyleNotify | StyleFixedPitch, 4, 16, 292, 216},
     }};
 
 constexpr int kTabWidth = 8;

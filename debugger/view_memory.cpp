@@ -34,9 +34,15 @@ const ViewerParameters StackViewer{"View Stack Memory", 16,
 const ViewerParameters SpriteViewer{"View Sprite Memory", 16,
                                     [](int index) { return SPRRAM.GetMem(index); }, 3};
 
+// What one window shows: the bytes of its whole area as of its last look
+// at the machine, and which of them that look found changed. Every paint
+// draws these, so a scroll or an uncovered strip costs no pause of a
+// running thread, and the highlights stand until the next look.
 struct ViewerWindow {
   ViewerKind kind;
   ViewerLayout layout;
+  std::vector<unsigned char> shown;
+  std::vector<bool> changed;
 };
 
 // One entry per open window: two windows of a kind scroll apart.
@@ -45,12 +51,62 @@ std::unordered_map<WindowHandle, ViewerWindow>& OpenViewers() {
   return viewers;
 }
 
-ViewerLayout& Layout(WindowHandle hwnd, ViewerKind kind) {
-  return OpenViewers().try_emplace(hwnd, ViewerWindow{kind, {}}).first->second.layout;
+ViewerWindow& Viewer(WindowHandle hwnd, ViewerKind kind) {
+  return OpenViewers().try_emplace(hwnd, ViewerWindow{kind, {}, {}, {}}).first->second;
 }
+
+ViewerLayout& Layout(WindowHandle hwnd, ViewerKind kind) {
+  return Viewer(hwnd, kind).layout;
+}
+
+std::vector<unsigned char> ReadArea(ViewerKind kind) {
+  const ViewerParameters& viewer = ParametersOf(kind);
+  std::vector<unsigned char> area(static_cast<std::size_t>(16 * viewer.lines));
+  for (std::size_t i = 0; i < area.size(); ++i) area[i] = viewer.byteAt(static_cast<int>(i));
+  return area;
+}
+
+// One look at the machine for all the windows given, however many kinds
+// they show: a running thread pauses once, and every window sees the same
+// moment. With markChanges, a byte that differs from what its window
+// showed is highlighted until the next look.
+void LookAtTheMachine(const std::vector<WindowHandle>& windows, bool markChanges) {
+  std::unordered_map<int, std::vector<unsigned char>> areas;
+  for (WindowHandle hwnd : windows) areas[static_cast<int>(OpenViewers().at(hwnd).kind)];
+  if (!machine::Inspect([&] {
+        for (auto& [kind, area] : areas) area = ReadArea(static_cast<ViewerKind>(kind));
+      }))
+    return;
+  for (WindowHandle hwnd : windows) {
+    ViewerWindow& viewer = OpenViewers().at(hwnd);
+    const std::vector<unsigned char>& now = areas.at(static_cast<int>(viewer.kind));
+    viewer.changed.assign(now.size(), false);
+    if (markChanges && viewer.shown.size() == now.size())
+      for (std::size_t i = 0; i < now.size(); ++i) viewer.changed[i] = now[i] != viewer.shown[i];
+    viewer.shown = now;
+  }
+}
+
+std::vector<WindowHandle> EveryViewer() {
+  std::vector<WindowHandle> windows;
+  for (const auto& [hwnd, viewer] : OpenViewers()) windows.push_back(hwnd);
+  return windows;
+}
+
+// The controller's followers hear of every step, edit, reset, end of a run
+// and, while a thread runs the machine, about ten times a second.
+void FollowTheMachine() {
+  const std::vector<WindowHandle> windows = EveryViewer();
+  LookAtTheMachine(windows, true);
+  for (WindowHandle hwnd : windows) InvalidateWindow(hwnd);
+}
+
+int followerId = 0;  // while any viewer is open
 
 void OnCreate(WindowHandle hwnd, ViewerKind kind) {
   MeasureViewer(Layout(hwnd, kind), GetTextMetrics(hwnd), ParametersOf(kind).capitalDivisor);
+  LookAtTheMachine({hwnd}, false);
+  if (followerId == 0) followerId = machine::Follow(FollowTheMachine);
 }
 
 void OnSize(WindowHandle hwnd, ViewerKind kind, int cx, int cy) {
@@ -59,20 +115,19 @@ void OnSize(WindowHandle hwnd, ViewerKind kind, int cx, int cy) {
   SetVScrollInfo(hwnd, 0, layout.yMax, cy / layout.yChar, layout.yPos);
 }
 
-// The lines are read in one look at the machine and drawn afterwards.
 void OnPaint(WindowHandle hwnd, ViewerKind kind, int top, int bottom) {
-  ViewerLayout& layout = Layout(hwnd, kind);
+  ViewerWindow& viewer = Viewer(hwnd, kind);
+  ViewerLayout& layout = viewer.layout;
   PaintRange(layout, ParametersOf(kind).lines, top, bottom);
-  std::vector<std::string> lines;
-  machine::Inspect([&] {
-    for (int line = layout.FirstLine; line < layout.LastLine; ++line)
-      lines.push_back(ViewerLine(kind, line));
-  });
+  if (viewer.shown.size() < static_cast<std::size_t>(16 * layout.LastLine)) return;
   for (int line = layout.FirstLine; line < layout.LastLine; ++line) {
-    const std::string& text = lines[line - layout.FirstLine];
+    const std::string text = FormatViewerLine(line, &viewer.shown[16 * line]);
     const int y = (line - layout.yPos) * layout.yChar;
     TextOut(hwnd, kLabelX, y, text.substr(0, 6));
-    for (int k = 0; k < 16; ++k) TextOut(hwnd, ByteX(k), y, text.substr(6 + 3 * k, 3));
+    for (int k = 0; k < 16; ++k) {
+      const TextLook look = viewer.changed[16 * line + k] ? TextLook::Changed : TextLook::Plain;
+      TextOut(hwnd, ByteX(k), y, text.substr(6 + 3 * k, 3), look);
+    }
   }
 }
 
@@ -86,13 +141,26 @@ void OnVScroll(WindowHandle hwnd, ViewerKind kind, int request, int pos) {
   UpdateWindow(hwnd);
 }
 
+// Refresh looks at the machine at once, a look like the follower's.
 void OnCommand(WindowHandle hwnd, int id) {
-  if (id == IDM_VIEW_REFRESH) InvalidateWindow(hwnd);
+  if (id == IDM_VIEW_REFRESH) {
+    LookAtTheMachine({hwnd}, true);
+    InvalidateWindow(hwnd);
+  }
   if (id == IDM_VIEW_EXIT) SendCloseRequest(hwnd);
 }
 
-void OnClose(WindowHandle hwnd) {
+// Also when the debugger window takes its viewers along as it closes.
+void OnDestroy(WindowHandle hwnd) {
   OpenViewers().erase(hwnd);
+  if (OpenViewers().empty() && followerId != 0) {
+    machine::Unfollow(followerId);
+    followerId = 0;
+  }
+}
+
+void OnClose(WindowHandle hwnd) {
+  OnDestroy(hwnd);
   DestroyWindow(hwnd);
 }
 
@@ -112,13 +180,17 @@ const ViewerParameters& ParametersOf(ViewerKind kind) {
   return SpriteViewer;
 }
 
-std::string ViewerLine(ViewerKind kind, int line) {
-  const ViewerParameters& viewer = ParametersOf(kind);
+std::string FormatViewerLine(int line, const unsigned char* bytes) {
   char text[6 + 16 * 3 + 1];
   std::snprintf(text, 7, "$%04X:", (16 * line) & 0xFFFF);
-  for (int k = 0; k < 16; ++k)
-    std::snprintf(text + 6 + 3 * k, 4, " %02X", viewer.byteAt(16 * line + k));
+  for (int k = 0; k < 16; ++k) std::snprintf(text + 6 + 3 * k, 4, " %02X", bytes[k]);
   return text;
+}
+
+std::string ViewerLine(ViewerKind kind, int line) {
+  unsigned char bytes[16];
+  for (int k = 0; k < 16; ++k) bytes[k] = ParametersOf(kind).byteAt(16 * line + k);
+  return FormatViewerLine(line, bytes);
 }
 
 void MeasureViewer(ViewerLayout& layout, const TextMetrics& metrics, int capitalDivisor) {
@@ -175,6 +247,11 @@ const ViewerLayout* LayoutOf(WindowHandle window) {
   return found == OpenViewers().end() ? nullptr : &found->second.layout;
 }
 
+const std::vector<unsigned char>* ShownBytesOf(WindowHandle window) {
+  const auto found = OpenViewers().find(window);
+  return found == OpenViewers().end() ? nullptr : &found->second.shown;
+}
+
 #define TAVIRO_VIEWER_HANDLERS(Name, Kind)                                                    \
   void View_##Name##_OnCreate(WindowHandle hwnd) {                                            \
     OnCreate(hwnd, Kind);                                                                     \
@@ -202,7 +279,8 @@ const ViewerLayout* LayoutOf(WindowHandle window) {
               View_##Name##_OnVScroll(hwnd, nullptr, static_cast<unsigned>(code), pos);       \
             },                                                                                \
             [](WindowHandle hwnd, int id) { View_##Name##_OnCommand(hwnd, id, nullptr, 0); }, \
-            View_##Name##_OnClose};                                                           \
+            View_##Name##_OnClose,                                                            \
+            OnDestroy};                                                                       \
   }
 
 TAVIRO_VIEWER_HANDLERS(CPUMem, ViewerKind::CPUMem)

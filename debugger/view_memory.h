@@ -1,11 +1,15 @@
 #pragma once
 // The four hex viewers of CPU memory, PPU memory, the stack page and sprite
 // memory: one design with four parameter sets. Each window keeps its own
-// layout and scroll values, reads memory directly (never through the
-// ports) when it paints, and paints only the lines the repaint area covers.
+// layout and scroll values and paints only the lines the repaint area
+// covers. It reads memory directly (never through the ports) in one look at
+// the machine when it opens, on Refresh and whenever the machine controller
+// tells its followers; the bytes that look found changed are drawn
+// highlighted until the next.
 // Debug_ViewMemory (debugger/tool_commands.h) opens them.
 
 #include <string>
+#include <vector>
 
 #include "platform/hex_view.h"
 
@@ -34,7 +38,9 @@ struct ViewerParameters {
 };
 const ViewerParameters& ParametersOf(ViewerKind kind);
 
-// "$%04X:" and 16 times " %02X", drawn at these pixel columns.
+// "$%04X:" and 16 times " %02X", drawn at these pixel columns: from the
+// 16 bytes given, or from the machine's memory now.
+std::string FormatViewerLine(int line, const unsigned char* bytes);
 std::string ViewerLine(ViewerKind kind, int line);
 inline constexpr int kLabelX = 0;
 inline int ByteX(int k) {
@@ -49,8 +55,10 @@ void SizeViewer(ViewerLayout& layout, int lines, int cx, int cy);
 int ScrollIncrement(const ViewerLayout& layout, int request, int pos);  // clamped
 void PaintRange(ViewerLayout& layout, int lines, int top, int bottom);
 
-// The layout of an open viewer window, or nullptr.
+// The layout of an open viewer window, or nullptr; the bytes of its whole
+// area as its last look at the machine found them, or nullptr.
 const ViewerLayout* LayoutOf(WindowHandle window);
+const std::vector<unsigned char>* ShownBytesOf(WindowHandle window);
 
 TextWindowProcedures View_CPUMem_WndProc();
 TextWindowProcedures View_PPUMem_WndProc();

@@ -15,6 +15,7 @@
 #include "platform/picture_window.h"
 #include "platform/ui_thread.h"
 #include "ppu/dx.h"
+#include "ppu/video_open.h"
 
 std::thread PatternThread;
 std::thread ScreenShotThread;
@@ -85,7 +86,7 @@ void DrawScreenShotView() {
 // with the view until it closes.
 unsigned int RunPictureView(PictureView& view, void (*draw)()) {
   view.display->Show();
-  const int code = DDrawInit(view.window, SurfaceWidth, SurfaceHeight, 8);
+  const int code = OpenVideoSurfaces(view.window);
   if (code != 0) {
     DirectDrawClose();
     UseDisplay(nullptr);

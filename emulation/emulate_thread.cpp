@@ -16,6 +16,7 @@
 #include "platform/ui_thread.h"
 #include "ppu/display.h"
 #include "ppu/dx.h"
+#include "ppu/video_open.h"
 
 unsigned int StartFrame = 0;
 unsigned int EndFrame = 0;
@@ -107,7 +108,7 @@ void ReportEnd() {
 
 bool OpenSurfaces(WindowHandle window) {
   UseDisplay(gameDisplay.get());
-  const int code = DDrawInit(window, SurfaceWidth, SurfaceHeight, 8);
+  const int code = OpenVideoSurfaces(window);
   if (code == 0) return true;
   DirectDrawClose();
   UseDisplay(nullptr);

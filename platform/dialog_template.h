@@ -30,7 +30,8 @@ enum ControlStyle : unsigned {
   StyleVScroll = 1u << 4,     // list box with a vertical scroll bar
   StyleNotify = 1u << 5,      // list box reports double clicks (code 2)
   StyleFixedPitch = 1u << 6,  // the fixed-pitch font (the listing)
-  StyleMarks = 1u << 7,       // list box with a margin for line marks (list_marks.h)
+  StyleHScroll = 1u << 7,     // list box that scrolls sideways to lines longer than it is wide
+  StyleMarks = 1u << 8,       // list box with a margin for line marks (list_marks.h)
 };
 // StyleNotify on an edit field: Enter in it sends its id with code EN_RETURN.
 // On a list box it also reports its lines' check boxes (LBN_CHECKCHANGE).

@@ -30,6 +30,11 @@ QFont ViewerFont() {
   return font;
 }
 
+// Changed bytes: readable on screen and in print, not by colour alone in
+// the sense that the ground and the ink both change.
+const QColor kChangedGround(255, 224, 96);
+const QColor kChangedInk(160, 0, 0);
+
 TextWindow* WindowOf(WindowHandle handle) {
   return qobject_cast<TextWindow*>(static_cast<QWidget*>(handle));
 }
@@ -106,6 +111,10 @@ void TextWindow::OnScrollAction(int action) {
   bar_->setSliderPosition(bar_->value());
   const int request = RequestOf(action);
   if (request >= 0 && procedures_.onVScroll) procedures_.onVScroll(this, request, requested);
+}
+
+TextWindow::~TextWindow() {
+  if (procedures_.onDestroy) procedures_.onDestroy(this);
 }
 
 void TextWindow::closeEvent(QCloseEvent* event) {
@@ -199,10 +208,22 @@ TextMetrics GetTextMetrics(WindowHandle handle) {
           !MeasuresFixed(window->Canvas()->font())};
 }
 
-void TextOut(WindowHandle handle, int x, int y, const std::string& text) {
+void TextOut(WindowHandle handle, int x, int y, const std::string& text, TextLook look) {
   TextWindow* window = WindowOf(handle);
   if (window == nullptr || window->painter == nullptr) return;
-  window->painter->drawStaticText(x, y, window->StaticText(text));
+  QPainter& painter = *window->painter;
+  if (look == TextLook::Plain) {
+    painter.drawStaticText(x, y, window->StaticText(text));
+    return;
+  }
+  const QFontMetrics metrics(window->Canvas()->font());
+  const std::size_t blanks = std::min(text.find_first_not_of(' '), text.size());
+  const int from = x + metrics.horizontalAdvance(QString::fromStdString(text.substr(0, blanks)));
+  const int to = x + metrics.horizontalAdvance(QString::fromStdString(text));
+  painter.fillRect(from, y, to - from, metrics.lineSpacing(), kChangedGround);
+  painter.setPen(kChangedInk);
+  painter.drawStaticText(x, y, window->StaticText(text));
+  painter.setPen(Qt::black);
 }
 
 void SetVScrollInfo(WindowHandle handle, int min, int max, int page, int pos) {

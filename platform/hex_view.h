@@ -37,6 +37,9 @@ struct TextWindowProcedures {
   std::function<void(WindowHandle window, int id)> onCommand;  // a menu item
   // The close box and Alt+F4; without a handler the window is destroyed.
   std::function<void(WindowHandle window)> onClose;
+  // The window is going away, however it was closed (its owner too may
+  // have taken it along); the handle is not valid afterwards.
+  std::function<void(WindowHandle window)> onDestroy;
 };
 
 // Creates the window owned by owner, with the menu items on its menu bar
@@ -56,7 +59,11 @@ struct TextMetrics {
 TextMetrics GetTextMetrics(WindowHandle window);
 
 // Draws text with its top-left corner at x, y; only inside onPaint.
-void TextOut(WindowHandle window, int x, int y, const std::string& text);
+// Changed text (a byte that changed since the last look) stands out: dark
+// red on a yellow ground, the leading blanks left white.
+enum class TextLook { Plain, Changed };
+void TextOut(WindowHandle window, int x, int y, const std::string& text,
+             TextLook look = TextLook::Plain);
 
 // The vertical scroll bar, in the classic terms: the range max includes
 // the page, so the thumb stops at max - page + 1.

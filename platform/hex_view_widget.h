@@ -18,6 +18,7 @@ class TextWindow : public QWidget {
  public:
   TextWindow(const QString& title, const std::vector<MenuItemTemplate>& menu, QWidget* owner,
              const TextWindowProcedures& procedures);
+  ~TextWindow() override;
 
   const TextWindowProcedures& Procedures() const { return procedures_; }
   TextCanvas* Canvas() const { return canvas_; }

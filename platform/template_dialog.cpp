@@ -18,9 +18,11 @@
 #include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/fixed_font.h"
 #include "platform/list_marks.h"
+#include "platform/text_room.h"
 
 namespace {
 
@@ -109,19 +111,36 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dialog, QWidget* owner,
     BuildMenu(*dialog.menu, bar, ButtonMnemonics(dialog));
     layout->setMenuBar(bar);
   }
-  auto* area = new QWidget(this);
-  area->setFixedSize(DialogUnitsToPixelsX(dialog.cx, units_),
-                     DialogUnitsToPixelsY(dialog.cy, units_));
-  layout->addWidget(area);
-  BuildControls(dialog, area);
+  area_ = new QWidget(this);
+  area_->setFixedSize(DialogUnitsToPixelsX(dialog.cx, units_),
+                      DialogUnitsToPixelsY(dialog.cy, units_));
+  layout->addWidget(area_);
+  BuildControls(dialog, area_);
   ConnectBuddies(dialog);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  centred_ = (dialog.style & DialogCentred) != 0;
+  FitTexts();
+  if (centred_) Centre();
+}
 
-  if (dialog.style & DialogCentred) {
-    adjustSize();
-    if (QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen())
-      move(screen->availableGeometry().center() - rect().center());
-  }
+// The template's sizes were drawn for one font; at another, a text that
+// does not fit widens its control and the dialog rather than being cut.
+bool TemplateDialog::FitTexts() {
+  // A hostile symbol file's label of thousands of characters must not make
+  // the window wider than the screen.
+  const QScreen* screen = parentWidget() ? parentWidget()->screen() : this->screen();
+  const int frame = frameGeometry().width() - width();
+  const int limit = screen->availableGeometry().width() - frame - area_->width();
+  const int grown = MakeRoomForTexts(allControls_, std::max(limit, 0));
+  if (grown > 0) area_->setFixedWidth(area_->width() + grown);
+  return grown > 0;
+}
+
+void TemplateDialog::Centre() {
+  adjustSize();
+  QWidget* owner = parentWidget();
+  if (QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
 }
 
 void TemplateDialog::BuildControls(const DialogTemplate& dialog, QWidget* area) {
@@ -132,6 +151,7 @@ void TemplateDialog::BuildControls(const DialogTemplate& dialog, QWidget* area) 
         DialogUnitsToPixelsX(control.cx, units_), DialogUnitsToPixelsY(control.cy, units_));
     if (control.style & StyleFixedPitch) widget->setFont(FixedPitchFont());
     if (control.id >= 0) controls_.insert(control.id, widget);
+    allControls_.append(widget);
   }
 }
 
@@ -188,7 +208,11 @@ QWidget* TemplateDialog::BuildControl(const ControlTemplate& control, QWidget* a
     case ControlKind::ListBox: {
       auto* list = new QListWidget(area);
       list->setSelectionMode(QAbstractItemView::SingleSelection);
-      list->setUniformItemSizes(true);
+      // A list that scrolls sideways shows long lines whole, each as wide
+      // as itself; the others give every line the first line's size.
+      const bool sideways = (control.style & StyleHScroll) != 0;
+      list->setUniformItemSizes(!sideways);
+      if (sideways) list->setTextElideMode(Qt::ElideNone);
       list->setVerticalScrollBarPolicy((control.style & StyleVScroll) ? Qt::ScrollBarAlwaysOn
                                                                       : Qt::ScrollBarAsNeeded);
       if (control.style & StyleNotify) {
@@ -255,6 +279,9 @@ void TemplateDialog::Initialise() {
   if (initialised_) return;
   initialised_ = true;
   if (procedures_.onInit) procedures_.onInit(this);
+  // The procedure may have given a control a longer text ("Enter Address
+  // to go to:" in the search dialog).
+  if (FitTexts() && centred_) Centre();
 }
 
 void TemplateDialog::SendCommand(int id, QWidget* control, int code) {

@@ -33,6 +33,8 @@ class TemplateDialog : public QDialog {
   // Runs the initialisation procedure once, before the dialog is first shown.
   void Initialise();
   void SendCommand(int id, QWidget* control, int code);
+  // Widens what a text no longer fits, growing the dialog; whether it grew.
+  bool FitTexts();
 
  protected:
   void reject() override;  // Escape
@@ -43,10 +45,14 @@ class TemplateDialog : public QDialog {
   QWidget* BuildControl(const ControlTemplate& control, QWidget* area);
   void BuildMenu(const MenuTemplate& menu, QMenuBar* bar, const QString& buttonMnemonics);
   void ConnectBuddies(const DialogTemplate& dialog);
+  void Centre();
 
   DialogProcedures procedures_;
   DialogUnits units_{};
   QHash<int, QWidget*> controls_;
+  QList<QWidget*> allControls_;  // in template order, labels without an id too
+  QWidget* area_ = nullptr;
+  bool centred_ = false;
   QMultiHash<int, QAction*> actions_;
   bool ending_ = false;
   bool initialised_ = false;

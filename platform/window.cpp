@@ -63,6 +63,10 @@ void DestroyWindow(WindowHandle window) {
   widget->deleteLater();
 }
 
+void FitDialogToTexts(WindowHandle dialog) {
+  if (TemplateDialog* window = DialogOf(dialog)) window->FitTexts();
+}
+
 WindowHandle GetDlgItem(WindowHandle dialog, int id) {
   return Item(dialog, id);
 }

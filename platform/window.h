@@ -68,6 +68,11 @@ int ListBoxFindString(WindowHandle dialog, int id, int startAfter, const std::st
 int TabControlInsertItem(WindowHandle dialog, int id, int index, const std::string& text);
 int TabControlGetCurSel(WindowHandle dialog, int id);
 
+// After a control's text has grown (a list's longer lines): widens the
+// controls that no longer show their whole text, and the dialog with them,
+// as the dialog does when it is built. Never narrows, so a dialog settles.
+void FitDialogToTexts(WindowHandle dialog);
+
 void SetWindowTitle(WindowHandle window, const std::string& title);
 std::string GetWindowTitle(WindowHandle window);
 // Icon resources 101 (the program) and 105 (the viewers).

@@ -4,11 +4,9 @@
 #include <new>
 #include <utility>
 
-#include "ppu/background.h"
 #include "ppu/display.h"
 #include "ppu/dx_surface.h"
 #include "ppu/font.h"
-#include "ppu/ppu.h"
 
 // The display object: owns every surface and the palette it created, so
 // releasing it frees them all, as DirectDraw does.
@@ -56,9 +54,13 @@ long Usable(const DirectDrawSurface* surface) {
   return DD_OK;
 }
 
+// The palette a new display object starts with; its opener fills in the
+// colours (ppu/video_open).
+const tagPALETTEENTRY kBlackPalette[256]{};
+
 DisplayPicture PictureOf(const DirectDrawSurface& surface) {
   const tagPALETTEENTRY* palette =
-      lpDDSPrimary && lpDDSPrimary->palette ? lpDDSPrimary->palette->entries : ShadowPal;
+      lpDDSPrimary && lpDDSPrimary->palette ? lpDDSPrimary->palette->entries : kBlackPalette;
   return DisplayPicture{surface.pixels.get(), surface.pitch, palette};
 }
 
@@ -254,8 +256,7 @@ int DDrawInit(WindowHandle hWnd, int width, int height, int colors) {
   ddscaps.dwCaps = DDSCAPS_BACKBUFFER;
   if (failed(5, [] { return GetAttachedSurface(lpDDSPrimary, ddscaps, lpDDSBack); })) return 6;
 
-  InitNESPalette();
-  if (failed(7, [] { return CreatePalette(DDPCAPS_8BIT, ShadowPal, lpDDPal); })) return 7;
+  if (failed(7, [] { return CreatePalette(DDPCAPS_8BIT, kBlackPalette, lpDDPal); })) return 7;
   if (failed(8, [] { return AttachPalette(lpDDSPrimary, lpDDPal); })) return 8;
 
   ddsd = _DDSURFACEDESC{};
@@ -266,7 +267,6 @@ int DDrawInit(WindowHandle hWnd, int width, int height, int colors) {
   ddsd.dwHeight = SurfaceHeight;
   if (failed(9, [] { return CreateSurface(ddsd, lpDDSBackColor); })) return 9;
 
-  BackGround.InitBackColorSurface();
   lpDD->display->HideCursor();
   DDrawRunning = 1;
   return 0;

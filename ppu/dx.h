@@ -88,6 +88,8 @@ extern DDSCAPS ddscaps;
 extern long ddrval;
 extern int DDrawRunning;
 
+// Opens the display object, the flipping chain, a black palette and the
+// back-colour surface; ppu/video_open gives them their colours.
 int DDrawInit(WindowHandle hWnd, int width, int height, int colors);
 void DirectDrawClose();
 int LockSurface(_DDSURFACEDESC& ddsd, LPDIRECTDRAWSURFACE& lpDDSSurf);

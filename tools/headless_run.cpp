@@ -22,6 +22,7 @@
 #include "ppu/background.h"
 #include "ppu/dx.h"
 #include "ppu/ppu.h"
+#include "ppu/video_open.h"
 #include "tools/progress.h"
 #include "tools/run_checks.h"
 #include "tools/status_protocol.h"
@@ -313,7 +314,7 @@ int RunHeadless(const RunOptions& options, std::FILE* errors, RunSummary* summar
   const std::string symbolsMessage = LoadSymbolsForImage(options.image, options.symbolsFile);
   if (!symbolsMessage.empty()) std::fprintf(errors, "%s\n", symbolsMessage.c_str());
   // Headless: no display is bound, so a flip returns at once.
-  if (DDrawInit(nullptr, SurfaceWidth, SurfaceHeight, 8) != 0) {
+  if (OpenVideoSurfaces(nullptr) != 0) {
     std::fprintf(errors, "Couldn't open the video surfaces\n");
     return result.status = kExitError;
   }

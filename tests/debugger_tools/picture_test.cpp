@@ -16,6 +16,7 @@
 #include "emulation/picture_png.h"
 #include "ppu/dx.h"
 #include "ppu/ppu.h"
+#include "ppu/video_open.h"
 #include "tests/debugger_tools/picture_probe.h"
 #include "tests/debugger_tools/tools_fixture.h"
 
@@ -49,7 +50,7 @@ class PictureViews : public DemoLoadedTest {
 // The same drawing on headless surfaces, as the reference.
 RgbPicture HeadlessPatternTables() {
   UseHeadlessDisplay();
-  EXPECT_EQ(DDrawInit(nullptr, SurfaceWidth, SurfaceHeight, 8), 0);
+  EXPECT_EQ(OpenVideoSurfaces(nullptr), 0);
   ClearScreen(0);
   DrawPatternTables();
   DrawPalettes();
@@ -84,7 +85,7 @@ TEST_F(PictureViews, ScreenShotEqualsTheRunnersPictureWithLayersSwitchedOff) {
   ASSERT_TRUE(LoadRgbPng(png.c_str(), runner));
 
   UseHeadlessDisplay();
-  ASSERT_EQ(DDrawInit(nullptr, SurfaceWidth, SurfaceHeight, 8), 0);
+  ASSERT_EQ(OpenVideoSurfaces(nullptr), 0);
   for (int frame = 0; frame < kFrames; ++frame) NESMain();
   DirectDrawClose();
   DisplayBackground = 0;  // the game window's keys: ignored by the screen shot

@@ -32,19 +32,37 @@ QString AccessibleName(QObject* object) {
   return face ? face->text(QAccessible::Name) : QString();
 }
 
+QWidget* Widget(WindowHandle dialog, const ControlTemplate& control) {
+  return static_cast<QWidget*>(GetDlgItem(dialog, control.id));
+}
+
+// Rows stand where the template puts them. Across, a control may have been
+// widened or moved right to make room for its text, but columns stay
+// columns: controls that share an edge in the template share it on screen.
 TEST_F(DebuggerWindow, EveryControlStandsAsTheTemplateSays) {
   const DialogUnits base = DialogBaseUnits(dialog);
   for (const ControlTemplate& control : DebugDialog.controls) {
     SCOPED_TRACE(control.id);
-    auto* widget = static_cast<QWidget*>(GetDlgItem(dialog, control.id));
+    QWidget* widget = Widget(dialog, control);
     ASSERT_NE(widget, nullptr);
     EXPECT_TRUE(widget->inherits(QtClassOf(control.kind)));
-    EXPECT_EQ(
-        widget->geometry(),
-        QRect(DialogUnitsToPixelsX(control.x, base), DialogUnitsToPixelsY(control.y, base),
-              DialogUnitsToPixelsX(control.cx, base), DialogUnitsToPixelsY(control.cy, base)));
+    const QRect place = widget->geometry();
+    EXPECT_EQ(place.y(), DialogUnitsToPixelsY(control.y, base));
+    EXPECT_EQ(place.height(), DialogUnitsToPixelsY(control.cy, base));
+    EXPECT_GE(place.x(), DialogUnitsToPixelsX(control.x, base));
+    EXPECT_GE(place.width(), DialogUnitsToPixelsX(control.cx, base));
     if (control.text != nullptr) {
       EXPECT_EQ(Text(control.id), control.text);
+    }
+    for (const ControlTemplate& other : DebugDialog.controls) {
+      const QRect there = Widget(dialog, other)->geometry();
+      // Within the pixel that converting x and cx apart may round away.
+      if (other.x == control.x) {
+        EXPECT_NEAR(there.x(), place.x(), 1) << other.id;
+      }
+      if (other.x + other.cx == control.x + control.cx) {
+        EXPECT_NEAR(there.right(), place.right(), 1) << other.id;
+      }
     }
   }
   EXPECT_EQ(GetWindowTitle(dialog), "Taviro");
@@ -56,6 +74,18 @@ TEST_F(DebuggerWindow, EveryControlStandsAsTheTemplateSays) {
   EXPECT_NEAR(listing.horizontalAdvance(line), line.size() * listing.horizontalAdvance('0'), 0.5);
   EXPECT_EQ(Line(0), "[No ROM image loaded]");
   EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_JOYSTICK1));
+}
+
+// What the window manager is told: a size it cannot change and no
+// maximise, also after the listing has widened for its labels.
+TEST_F(DebuggerWindow, TheWindowIsFixedSizeWithoutMaximise) {
+  LoadThroughDialog(DemoImage());
+  QCoreApplication::processEvents();
+  auto* window = static_cast<QWidget*>(dialog);
+  EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_TRUE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_EQ(window->minimumSize(), window->maximumSize());
+  EXPECT_EQ(window->size(), window->maximumSize());
 }
 
 TEST_F(DebuggerWindow, AssistiveTechnologyReadsWhatUsersSee) {

@@ -11,6 +11,7 @@
 #include "cart/board_binding.h"
 #include "emulation/emulate.h"
 #include "ppu/dx.h"
+#include "ppu/video_open.h"
 #include "tests/cart/ines_image.h"
 #include "tests/emulation/cartridges.h"
 
@@ -21,7 +22,7 @@ class CartridgeTest : public ::testing::TestWithParam<Cartridge> {
     if (GetParam().outside && !std::filesystem::is_regular_file(path_))
       GTEST_SKIP() << path_ << " is not there";
     SetBoardDirectory(ProgramBuildDirectory());
-    ASSERT_EQ(DDrawInit(nullptr, SurfaceWidth, SurfaceHeight, 8), 0);
+    ASSERT_EQ(OpenVideoSurfaces(nullptr), 0);
   }
   void TearDown() override {
     DirectDrawClose();

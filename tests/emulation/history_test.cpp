@@ -16,6 +16,7 @@
 #include "cart/machine_snapshot.h"
 #include "cpu/cpu.h"
 #include "emulation/emulate.h"
+#include "ppu/video_open.h"
 #include "tests/cart/ines_image.h"
 #include "tests/emulation/cartridge_fixture.h"
 #include "tests/emulation/machine_state.h"
@@ -106,7 +107,7 @@ class OnTheDemo : public ::testing::Test {
  protected:
   void SetUp() override {
     SetBoardDirectory(ProgramBuildDirectory());
-    ASSERT_EQ(DDrawInit(nullptr, SurfaceWidth, SurfaceHeight, 8), 0);
+    ASSERT_EQ(OpenVideoSurfaces(nullptr), 0);
     Start(std::string(TAVIRO_ROM_DIR) + "/demo.nes");
   }
   void TearDown() override {

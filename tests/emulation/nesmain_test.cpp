@@ -12,6 +12,7 @@
 #include "ppu/dx_surface.h"
 #include "ppu/ppu.h"
 #include "ppu/spriteram.h"
+#include "ppu/video_open.h"
 #include "tests/support/ram_board.h"
 
 namespace {
@@ -81,7 +82,7 @@ class FrameFunction : public ::testing::Test {
     DisplayBackground = DisplaySprites = 1;
     Frames = 0;
     FrameCount[0] = '\0';
-    ASSERT_EQ(DDrawInit(nullptr, 640, 480, 8), 0);
+    ASSERT_EQ(OpenVideoSurfaces(nullptr), 0);
     ClearScreen(0);
   }
   void TearDown() override {

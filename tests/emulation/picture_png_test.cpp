@@ -12,6 +12,7 @@
 #include "ppu/dx.h"
 #include "ppu/dx_surface.h"
 #include "ppu/ppu.h"
+#include "ppu/video_open.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ class PicturePng : public ::testing::Test {
 };
 
 TEST_F(PicturePng, SavedScreenshotHoldsTheColoursAsShown) {
-  ASSERT_EQ(DDrawInit(nullptr, 640, 480, 8), 0);
+  ASSERT_EQ(OpenVideoSurfaces(nullptr), 0);
   ClearScreen(0x16);
   _DDSURFACEDESC desc;
   ASSERT_EQ(LockSurface(desc, lpDDSBack), 1);
@@ -81,7 +82,7 @@ TEST_F(PicturePng, FailuresAreReportedNotHidden) {
   EXPECT_FALSE(SaveScreenshotPng(path_.c_str(), &error));
   EXPECT_NE(error.find("not open"), std::string::npos) << error;
 
-  ASSERT_EQ(DDrawInit(nullptr, 640, 480, 8), 0);
+  ASSERT_EQ(OpenVideoSurfaces(nullptr), 0);
   EXPECT_FALSE(SaveScreenshotPng("/nonexistent-dir/x.png", &error));
   EXPECT_NE(error.find("/nonexistent-dir/x.png"), std::string::npos) << error;
 

@@ -15,6 +15,7 @@
 #include "cart/load_sequence.h"
 #include "emulation/emulate.h"
 #include "ppu/dx.h"
+#include "ppu/video_open.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   for (const char* board :
        {"Board0", "Board1", "Board2", "Board3", "Board4", "Board7", "Board9", "Board30"})
     PinBoard(board);
-  return DDrawInit(nullptr, 640, 480, 8);  // headless surfaces for NESMain
+  return OpenVideoSurfaces(nullptr);  // headless surfaces for NESMain
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

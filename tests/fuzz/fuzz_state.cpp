@@ -22,6 +22,7 @@
 #include "cart/state_file.h"
 #include "emulation/emulate.h"
 #include "ppu/dx.h"
+#include "ppu/video_open.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   if (board.empty() || dlopen(board.c_str(), RTLD_NOW | RTLD_NODELETE) == nullptr)
     Fail("cannot load board4 beside " + ProgramDirectory());
   const std::string demo = ProgramDirectory() + "/../roms/demo.nes";
-  if (DDrawInit(nullptr, 640, 480, 8) != 0 || LoadImageAndReset(demo.c_str()) != 0)
+  if (OpenVideoSurfaces(nullptr) != 0 || LoadImageAndReset(demo.c_str()) != 0)
     Fail("cannot start " + demo);
   for (int frame = 0; frame < 30; ++frame) NESMain();
   if (SaveMachine(Start) != SnapshotRefusal::None) Fail("the demo has no snapshot");

@@ -16,6 +16,7 @@
 #include "debugger/disassembler.h"
 #include "emulation/emulate.h"
 #include "ppu/dx.h"
+#include "ppu/video_open.h"
 #include "tests/hardening/child_process.h"
 
 namespace {
@@ -87,7 +88,7 @@ void ExpectDebuggerView(const Bytes& image) {
 
 void PrepareMachine() {
   SetBoardDirectory(BuiltProgramDirectory());
-  ASSERT_EQ(DDrawInit(nullptr, SurfaceWidth, SurfaceHeight, 8), 0);
+  ASSERT_EQ(OpenVideoSurfaces(nullptr), 0);
 }
 
 // After a refusal the machine is on the "no cartridge" board, or for a file

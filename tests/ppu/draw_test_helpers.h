@@ -12,6 +12,7 @@
 #include "ppu/dx_surface.h"
 #include "ppu/ppu.h"
 #include "ppu/spriteram.h"
+#include "ppu/video_open.h"
 
 namespace picture_test {
 
@@ -87,7 +88,7 @@ class PictureTest : public ::testing::Test {
     CPU.Memory[0x2000] = 0;
     CPU.Memory[0x2001] = kShowBoth;
     SetScrollAllLines(0, 0, 0, 0);
-    ASSERT_EQ(DDrawInit(nullptr, 640, 480, 8), 0);
+    ASSERT_EQ(OpenVideoSurfaces(nullptr), 0);
   }
   void TearDown() override { DirectDrawClose(); }
 

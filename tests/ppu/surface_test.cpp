@@ -11,6 +11,7 @@
 #include "ppu/dx_surface.h"
 #include "ppu/font.h"
 #include "ppu/ppu.h"
+#include "ppu/video_open.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ TEST_F(Surfaces, OpeningPreparesSurfacesPaletteAndBackColour) {
   EXPECT_EQ(ShadowPal[64].peRed, 0);
   EXPECT_EQ(lpDDPal, nullptr);
 
-  ASSERT_EQ(DDrawInit(nullptr, 640, 480, 8), 0);
+  ASSERT_EQ(OpenVideoSurfaces(nullptr), 0);
   EXPECT_EQ(DDrawRunning, 1);
   ASSERT_NE(lpDDSPrimary, nullptr);
   ASSERT_NE(lpDDSBack, nullptr);
@@ -80,7 +81,7 @@ TEST_F(Surfaces, OpeningPreparesSurfacesPaletteAndBackColour) {
 TEST_F(Surfaces, ClosingTwiceOrWhileClosedIsHarmless) {
   DirectDrawClose();
   EXPECT_EQ(DDrawRunning, 0);
-  ASSERT_EQ(DDrawInit(nullptr, 640, 480, 8), 0);
+  ASSERT_EQ(OpenVideoSurfaces(nullptr), 0);
   DirectDrawClose();
   DirectDrawClose();
   EXPECT_EQ(DDrawRunning, 0);
@@ -100,7 +101,7 @@ TEST_F(Surfaces, ClosingTwiceOrWhileClosedIsHarmless) {
 }
 
 TEST_F(Surfaces, LockGivesBaseAndPitchAndExcludesASecondLock) {
-  ASSERT_EQ(DDrawInit(nullptr, 640, 480, 8), 0);
+  ASSERT_EQ(OpenVideoSurfaces(nullptr), 0);
   _DDSURFACEDESC desc;
   ASSERT_EQ(LockSurface(desc, lpDDSBack), 1);
   EXPECT_EQ(desc.dwSize, 108u);
@@ -121,7 +122,7 @@ TEST_F(Surfaces, LockGivesBaseAndPitchAndExcludesASecondLock) {
 }
 
 TEST_F(Surfaces, ClearScreenFillsFrontAndBack) {
-  ASSERT_EQ(DDrawInit(nullptr, 640, 480, 8), 0);
+  ASSERT_EQ(OpenVideoSurfaces(nullptr), 0);
   ClearScreen(0x105);  // a pixel is one byte: the low byte fills
   for (const DirectDrawSurface* s : {lpDDSPrimary, lpDDSBack})
     for (int y = 0; y < SurfaceHeight; ++y)
@@ -161,7 +162,7 @@ TEST_F(Surfaces, FlipShowsTheBackBufferAndRetriesWhileStillDrawing) {
   ScriptedDisplay display;
   display.answers = {DDERR_WASSTILLDRAWING, DDERR_WASSTILLDRAWING, DD_OK};
   UseDisplay(&display);
-  ASSERT_EQ(DDrawInit(nullptr, 640, 480, 8), 0);
+  ASSERT_EQ(OpenVideoSurfaces(nullptr), 0);
   EXPECT_EQ(display.cursorHidden, 1);
   ClearScreen(0);
   PaintBack(42);
@@ -178,7 +179,7 @@ TEST_F(Surfaces, LostSurfacesCostOneFrameAndAreRestored) {
   ScriptedDisplay display;
   display.answers = {DDERR_SURFACELOST};
   UseDisplay(&display);
-  ASSERT_EQ(DDrawInit(nullptr, 640, 480, 8), 0);
+  ASSERT_EQ(OpenVideoSurfaces(nullptr), 0);
   ClearScreen(0);
   PaintBack(42);
   DDrawFlip();
@@ -197,7 +198,7 @@ TEST_F(Surfaces, OtherFlipFailuresGiveUpAtOnce) {
   ScriptedDisplay display;
   display.answers = {DDERR_GENERIC};
   UseDisplay(&display);
-  ASSERT_EQ(DDrawInit(nullptr, 640, 480, 8), 0);
+  ASSERT_EQ(OpenVideoSurfaces(nullptr), 0);
   DDrawFlip();
   EXPECT_EQ(display.flips, 1);
   EXPECT_EQ(ddrval, DDERR_GENERIC);
@@ -214,7 +215,7 @@ TEST_F(Surfaces, OtherFlipFailuresGiveUpAtOnce) {
 TEST_F(Surfaces, SetPaletteChangesOneLiveEntry) {
   tagPALETTEENTRY entry{1, 2, 3, 4};
   EXPECT_EQ(SetPalette(5, &entry), 0) << "no palette while closed";
-  ASSERT_EQ(DDrawInit(nullptr, 640, 480, 8), 0);
+  ASSERT_EQ(OpenVideoSurfaces(nullptr), 0);
   EXPECT_EQ(SetPalette(5, &entry), 1);
   EXPECT_EQ(lpDDPal->entries[5].peGreen, 2);
   EXPECT_EQ(lpDDPal->entries[6].peGreen, NESPalette[6 * 4 + 1]);
@@ -226,7 +227,7 @@ class Text : public Surfaces {
  protected:
   void SetUp() override {
     UseDisplay(&display);
-    ASSERT_EQ(DDrawInit(nullptr, 640, 480, 8), 0);
+    ASSERT_EQ(OpenVideoSurfaces(nullptr), 0);
     ClearScreen(0xEE);
   }
   ScriptedDisplay display;
