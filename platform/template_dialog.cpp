@@ -223,7 +223,10 @@ QWidget* TemplateDialog::BuildControl(const ControlTemplate& control, QWidget* a
         connect(list, &QListWidget::itemChanged, this,
                 [this, id, list] { SendCommand(id, list, LBN_CHECKCHANGE); });
       }
-      if (control.style & StyleMarks) list->setItemDelegate(CreateMarkMarginDelegate(list));
+      if (control.style & StyleMarks) {
+        list->setItemDelegate(CreateMarkMarginDelegate(list));
+        list->setProperty(kMarkMarginProperty, true);
+      }
       return list;
     }
     case ControlKind::TabControl: {
