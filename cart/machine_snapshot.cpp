@@ -94,8 +94,8 @@ bool SaveBoard(Writer& out) {
 struct Parsed {
   const unsigned char* cpuMemory = nullptr;
   unsigned char ac, xr, yr, s, flags, numScanlines, ppuScanline;
-  unsigned short pc, sweepNextPC;
-  std::uint32_t cycles, sweepLength, mirroring;
+  unsigned short pc;
+  std::uint32_t cycles, zeroCycleOps, mirroring;
   const unsigned char* ppuMemory = nullptr;
   unsigned char spriteAddress, sprite0Scanline;
   const unsigned char* spriteMemory = nullptr;
@@ -133,8 +133,8 @@ void ParseCpu(Reader& in, Parsed& p) {
   p.cycles = in.Word32();
   p.cpuMemory = in.Block(sizeof CPU.Memory);
   p.numScanlines = in.Byte();
-  p.sweepNextPC = static_cast<unsigned short>(Word16(in));
-  p.sweepLength = in.Word32();
+  Word16(in);  // where an earlier sweep rule kept its next address; unused
+  p.zeroCycleOps = in.Word32();
 }
 
 void ParsePictureState(Reader& in, Parsed& p) {
@@ -229,8 +229,7 @@ void Apply(const Parsed& p) {
   CPU.Cycles = p.cycles;
   std::memcpy(CPU.Memory, p.cpuMemory, sizeof CPU.Memory);
   NumScanlines = p.numScanlines;
-  cpu::SweepNextPC = p.sweepNextPC;
-  cpu::SweepLength = p.sweepLength;
+  cpu::ZeroCycleOpsInFrame = p.zeroCycleOps;
   PPU.Mirroring = p.mirroring;
   PPU.Scanline = p.ppuScanline;
   std::memcpy(PPU.PPUMem, p.ppuMemory, sizeof PPU.PPUMem);
@@ -298,8 +297,8 @@ SnapshotRefusal SaveMachine(std::vector<unsigned char>& into) {
   out.Word32(CPU.Cycles);
   out.Block(CPU.Memory, sizeof CPU.Memory);
   out.Byte(NumScanlines);
-  out.Word16(cpu::SweepNextPC);
-  out.Word32(cpu::SweepLength);
+  out.Word16(0);  // the unused slot, kept so that the layout stays the same
+  out.Word32(cpu::ZeroCycleOpsInFrame);
 
   out.Word32(PPU.Mirroring);
   out.Byte(PPU.Scanline);

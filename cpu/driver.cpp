@@ -7,6 +7,7 @@
 
 #include "cpu/bus.h"
 #include "cpu/flags.h"
+#include "cpu/opcode_table.h"
 #include "cpu/waiting_loop.h"
 #include "cpu/watch.h"
 #include "io/memoryio.h"
@@ -71,6 +72,7 @@ bool EndScanline() {
   // The NMI is decided only here: enabling it later in vertical blank gives
   // none in this frame.
   CPU.Memory[kStatus] |= kVerticalBlank;
+  ZeroCycleOpsInFrame = 0;
   if (CPU.Memory[kControl] & kNmiOnVerticalBlank) EnterNmi();
   NumScanlines = kBlankingScanlines;
   return true;
@@ -127,6 +129,7 @@ void ResetCpu() {
   // A new image, or new program bytes in the same memory, may hold a waiting
   // loop where the last one held a busy one.
   cpu::ForgetNonWaitingLoops();
+  cpu::ZeroCycleOpsInFrame = 0;
   NumScanlines = cpu::kVisibleScanlines;
   CPU.Cycles = 0;
   PPU.Scanline = 0;

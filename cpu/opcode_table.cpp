@@ -40,25 +40,25 @@ consteval OpcodeInfo ListedWithoutIndex(OpcodeInfo info) {
 // their entries with nothing but the completion step.
 [[gnu::always_inline]] inline void NoOperation(Hot&) {}
 
-// The undocumented opcodes below $A0 cost no cycles. A program whose every
-// byte in view is one of them would sweep the address space forever without
-// time passing, and RunCpu would never return. Such a sweep shows as an
-// unbroken run of them at consecutive addresses longer than the address
-// space; from then on each costs the two cycles of a NOP, so the frame ends.
-// Programs that merely pass through such bytes never come near the limit.
+// The undocumented opcodes below $A0 cost no cycles. A program that keeps
+// running through them keeps time from passing: one made only of them would
+// sweep the address space forever, and one whose sweep a BRK or a jump
+// restarts (seven cycles every 32 KB of them) would take over a hundred
+// million instructions to end one frame. A frame of a program that merely
+// passes through such bytes holds far fewer than four sweeps of the address
+// space; from the first beyond that on, each costs the two cycles of a NOP
+// until vertical blank begins, so every frame ends after a bounded amount of
+// work.
 }  // namespace
 
-unsigned short SweepNextPC = 0;
-unsigned int SweepLength = 0;
+unsigned int ZeroCycleOpsInFrame = 0;
 
 namespace {
 
-constexpr unsigned int kSweepLimit = 0x10000;
+constexpr unsigned int kZeroCycleOpsPerFrame = 0x40000;
 
 inline void ZeroCycleNoOperation(Hot& h) {
-  if (h.PC != SweepNextPC) SweepLength = 0;
-  SweepNextPC = static_cast<unsigned short>(h.PC + 1);
-  if (++SweepLength > kSweepLimit) h.Cycles += 2;
+  if (++ZeroCycleOpsInFrame > kZeroCycleOpsPerFrame) h.Cycles += 2;
 }
 
 struct DocumentedOpcode {

@@ -23,10 +23,9 @@ struct OpcodeInfo {
 
 extern const std::array<OpcodeInfo, 256> OpcodeDescription;
 
-// Where a sweep through the zero-cycle undocumented opcodes stands: the
-// address its next byte would have and how long it has run. Machine state
-// like any register, since it decides when such a sweep starts to cost time.
-extern unsigned short SweepNextPC;
-extern unsigned int SweepLength;
+// How many zero-cycle undocumented opcodes have run since vertical blank
+// last began. Machine state like any register, since it decides when they
+// start to cost time; the frame driver clears it when a frame ends.
+extern unsigned int ZeroCycleOpsInFrame;
 
 }  // namespace cpu

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "cpu/opcode_table.h"
 #include "io/memoryio.h"
 #include "ppu/ppu.h"
 #include "ppu/spriteram.h"
@@ -14,6 +15,7 @@ void CpuTest::SetUp() {
   PPU.Scanline = 0;
   Sprite0Scanline = 250;  // never reached by the visible counter
   HorV = 0;
+  cpu::ZeroCycleOpsInFrame = 0;
 }
 
 void CpuTest::TearDown() {

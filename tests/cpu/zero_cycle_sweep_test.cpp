@@ -32,4 +32,21 @@ TEST_F(ZeroCycleSweep, PassingThroughZeroCycleBytesCostsNothing) {
   }
 }
 
+TEST_F(ZeroCycleSweep, SweepThatAJumpRestartsEndsEveryFrameSoon) {
+  // $8000-$FFFF all $80, and at $0000, where PC wraps to: INC $10, JMP $8000.
+  // A sweep costs only those eight cycles, so free of charge a frame would
+  // hold 3,360 sweeps, 110 million instructions. Each frame runs four sweeps
+  // of the address space (eight of these) before the opcodes cost time.
+  std::memset(ram_board::program, 0x80, sizeof ram_board::program);
+  const unsigned char restart[] = {0xE6, 0x10, 0x4C, 0x00, 0x80};
+  std::memcpy(CPU.Memory, restart, sizeof restart);
+  CPU.PC = 0x8000;
+  RunCpu();
+  EXPECT_EQ(NumScanlines, 22);
+  EXPECT_EQ(CPU.Memory[0x10], 8);
+  RunCpu();  // the next frame has its own allowance
+  EXPECT_EQ(NumScanlines, 22);
+  EXPECT_EQ(CPU.Memory[0x10], 16);
+}
+
 }  // namespace

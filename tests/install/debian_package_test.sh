@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Debian package, lists its contents and dependencies, checks that
 # it holds exactly what the install rules install, that its dependencies were
-# computed from the libraries the programs link against, and that the
-# unpacked runner plays the demo cartridge.
+# computed from the libraries the programs link against, that it is what a
+# distribution would take (stripped programs and plug-ins, the copyright
+# notice, a changelog of this version, AppStream metainfo that validates, no
+# lintian errors), and that the unpacked runner plays the demo cartridge.
 . "$(dirname "$0")/common.sh"
 
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/package" >"$work/cpack.log" 2>&1 ||
@@ -30,4 +32,30 @@ done
 
 dpkg-deb -x "$deb" "$work/unpacked"
 "$work/unpacked/usr/bin/taviro-run" --frames 10 "$demo" || fail "the unpacked taviro-run failed"
+
+# Every program and plug-in is stripped of its symbols and debug sections.
+while read -r binary; do
+  file -b "$binary" | grep -q ', stripped' || fail "not stripped: ${binary#"$work"/unpacked}"
+done < <(find "$work/unpacked/usr/bin" "$work/unpacked/usr/lib" -type f)
+
+doc=$work/unpacked/usr/share/doc/taviro
+[ -s "$doc/copyright" ] || fail "no copyright notice in /usr/share/doc/taviro"
+version=$(dpkg-deb -f "$deb" Version)
+zcat "$doc/changelog.gz" >"$work/changelog"
+latest=$(dpkg-parsechangelog -l "$work/changelog" -S Version) ||
+  fail "the changelog is not in Debian's format"
+[ "$latest" = "$version" ] || fail "the changelog's latest entry is $latest, the package $version"
+
+if has_taviro; then
+  metainfo=$work/unpacked/usr/share/metainfo/$app_id.metainfo.xml
+  appstreamcli validate --no-net --pedantic "$metainfo" >"$work/appstream" 2>&1 ||
+    fail "appstreamcli validate: $(cat "$work/appstream")"
+  grep -qF "<release version=\"$version\"" "$metainfo" || fail "the metainfo names another release"
+fi
+
+# Errors fail; the warnings and notes left are printed (the README says why
+# each is there).
+command -v lintian >/dev/null || fail "lintian is not installed (scripts/install-deps installs it)"
+lintian --fail-on error "$deb" >"$work/lintian" 2>&1 || fail "lintian: $(cat "$work/lintian")"
+cat "$work/lintian"
 echo "package $(basename "$deb"): $(wc -l <"$work/packaged") files"
