@@ -2,8 +2,11 @@
 // frame rate as the game window and as the cartridge count it, and the
 // process's own CPU time for emulation and presentation together. With
 // "viewers", the four hex viewers are open beside the game window and
-// follow the machine meanwhile, as a debugger user would have them.
-//   emulate_measure [image.nes] [seconds] [viewers]
+// follow the machine meanwhile, as a debugger user would have them. With
+// "execute" or "write", one breakpoint is armed that never stops the run:
+// an execute one at $0000 or a write one on $2006 whose condition never
+// holds.
+//   emulate_measure [image.nes] [seconds] [viewers] [execute|write]
 #include <sys/resource.h>
 
 #include <QEventLoop>
@@ -16,6 +19,7 @@
 #include "cart/board_binding.h"
 #include "cart/load_sequence.h"
 #include "cpu/cpu.h"
+#include "debugger/breakpoints.h"
 #include "debugger/tool_commands.h"
 #include "debugger/view_memory.h"
 #include "emulation/emulate.h"
@@ -39,6 +43,15 @@ unsigned CartridgeFrames() {
   return CPU.Memory[0x10] | CPU.Memory[0x11] << 8;
 }
 
+void ArmBreakpoint(const std::string& which) {
+  std::string message;
+  if (which == "execute")
+    Breakpoints.Add(*MakeBreakpoint("0000", "", cpu::watch::kExecute, &message));
+  else if (which == "write")
+    Breakpoints.Add(
+        *MakeBreakpoint("2006", "value == $FF && A == $FF", cpu::watch::kWrite, &message));
+}
+
 // In a row to the right of the game window, as far as the screen has room,
 // so that a screenshot shows them following.
 void OpenViewersBesideTheGame() {
@@ -57,7 +70,13 @@ void OpenViewersBesideTheGame() {
 int main(int argc, char** argv) {
   const std::string image = argc > 1 ? argv[1] : ProgramDirectory() + "/../roms/demo.nes";
   const double seconds = argc > 2 ? std::atof(argv[2]) : 10.0;
-  const bool withViewers = argc > 3 && std::string(argv[3]) == "viewers";
+  bool withViewers = false;
+  for (int arg = 3; arg < argc; ++arg) {
+    if (std::string(argv[arg]) == "viewers")
+      withViewers = true;
+    else
+      ArmBreakpoint(argv[arg]);
+  }
   std::string reason;
   if (!DisplayAvailable(reason) || !StartApplication(argc, argv)) {
     std::fprintf(stderr, "emulate_measure: %s\n", reason.c_str());

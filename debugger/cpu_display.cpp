@@ -10,6 +10,7 @@
 #include "debugger/debug_window.h"
 #include "debugger/disassembler.h"
 #include "debugger/listing_labels.h"
+#include "debugger/listing_marks.h"
 #include "debugger/machine_controller.h"
 #include "debugger/machine_history.h"
 #include "debugger/source_view.h"
@@ -51,6 +52,7 @@ void SyncListing(WindowHandle hdWnd) {
     ListBoxPos = 0;
   }
   ListBoxSetCurSel(hdWnd, IDC_LISTING, ListBoxPos);
+  MarkListing(hdWnd);
 }
 
 struct ButtonBox {
@@ -134,6 +136,7 @@ void DisassembleROM() {
   // Labels make lines longer than the listing's template width: the
   // listing widens to show them whole rather than cut to "load_palet...".
   FitDialogToTexts(hWndMain);
+  MarkListing(hWndMain);
 }
 
 void UpdateJoystickButtons() {

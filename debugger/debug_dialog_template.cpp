@@ -1,5 +1,26 @@
 #include "debugger/debug_dialog_template.h"
 
+#include "debugger/history_commands.h"
+
+PopupTemplate BuildDebugMenu() {
+  PopupTemplate debug{"De&bug", {}};
+  std::vector<MenuItemTemplate>& items = debug.items;
+  items.push_back({IDM_BREAKPOINTS, "&Breakpoints..."});
+  items.push_back({IDM_ADD_TO_BREAKPOINTS, "Add &Line to Breakpoints"});
+  items.push_back({0, nullptr});
+  items.push_back({IDC_RUNTO, "&Run to", "F5"});
+  items.push_back({IDM_BREAK, "Brea&k", "Shift+F5"});
+  items.push_back({IDC_STEP, "&Step", "F11"});
+  items.push_back({IDM_STEP_OVER, "Step &Over", "F10"});
+  items.push_back({IDM_STEP_OUT, "Step O&ut", "Shift+F11"});
+  items.push_back({IDM_RUN_FRAME, "Run One &Frame"});
+  items.push_back({IDM_RUN_SCANLINE, "Run One S&canline"});
+  items.push_back({0, nullptr});
+  items.push_back({IDM_STEP_BACK, "S&tep Back", kStepBackKeys});
+  items.push_back({IDM_RUN_BACK, "Run b&ack"});
+  return debug;
+}
+
 const MenuTemplate IDM_DEBUG = {
     {"&File",
      {{IDC_LOADROM, "&Load ROM"},
@@ -15,10 +36,10 @@ const MenuTemplate IDM_DEBUG = {
       {IDM_EDIT_PPUMEM, "&PPU Memory"},
       {IDM_EDIT_STACK, "S&tack"},
       {0, nullptr},
-      {IDM_GOTO_ADDRESS, "&Goto Address"},
+      {IDM_GOTO_ADDRESS, "&Goto Address", "Ctrl+G"},
       {IDM_BREAK_AT_LABEL, "&Breakpoint at Label..."},
-      {IDM_SEARCH_ROM, "&Search ROM"},
-      {IDM_FIND_AGAIN, "&Find Again"},
+      {IDM_SEARCH_ROM, "&Search ROM", "Ctrl+F"},
+      {IDM_FIND_AGAIN, "&Find Again", "F3"},
       {0, nullptr},
       {IDM_OPTIONS, "&Options..."}}},
     {"&View",
@@ -30,7 +51,7 @@ const MenuTemplate IDM_DEBUG = {
       {0, nullptr},
       {IDM_VIEW_SCREENSHOT, "&View Screen Shot"},
       {IDM_VIEW_PATTERN, "View Pattern &Tables/Palettes"}}},
-    {"De&bug", {{IDM_STEP_BACK, "Step &Back"}, {IDM_RUN_BACK, "Run bac&k"}}},
+    BuildDebugMenu(),
     {"&Dump",
      {{IDM_DUMP_ROM, "Dump &ROM"},
       {IDM_DUMP_CPUMEM, "Dump &CPU Memory"},
@@ -60,8 +81,8 @@ const DialogTemplate DebugDialog{
     DialogCentred | DialogMinimizeBox | DialogFixedPitch,
     {
         {IDC_EXIT, K::PushButton, "E&xit", StyleNone, 20, 192, 35, 15},
-        {IDC_LISTING, K::ListBox, nullptr, StyleVScroll | StyleNotify | StyleFixedPitch, 20, 24,
-         160, 164},
+        {IDC_LISTING, K::ListBox, nullptr,
+         StyleVScroll | StyleNotify | StyleFixedPitch | StyleMarks, 20, 24, 160, 164},
         {IDC_CODE_LABEL, K::Label, "Code:", StyleNone, 20, 13, 84, 9, IDC_LISTING},
         {IDC_LOADROM, K::PushButton, "&Load Rom", StyleNone, 59, 192, 35, 15},
         {IDC_STEP, K::PushButton, "&Step", StyleNone, 98, 192, 35, 15},
@@ -73,21 +94,21 @@ const DialogTemplate DebugDialog{
         {IDC_REGISTERS_GROUP, K::GroupBox, "Registers", StyleNone, 188, 24, 72, 132},
         {IDC_A_LABEL, K::Label, "A=", StyleNone, kRegisterLabelX, 39, kRegisterLabelWidth, 9,
          IDC_A},
-        {IDC_A, K::ReadOnlyField, "0x00", StyleNone, 204, 36, 27, 14},
+        {IDC_A, K::EditField, "0x00", StyleNotify, 204, 36, 27, 14},
         {IDC_X_LABEL, K::Label, "X=", StyleNone, kRegisterLabelX, 55, kRegisterLabelWidth, 9,
          IDC_X},
-        {IDC_X, K::ReadOnlyField, "0x00", StyleNone, 204, 52, 27, 14},
+        {IDC_X, K::EditField, "0x00", StyleNotify, 204, 52, 27, 14},
         {IDC_Y_LABEL, K::Label, "Y=", StyleNone, kRegisterLabelX, 71, kRegisterLabelWidth, 9,
          IDC_Y},
-        {IDC_Y, K::ReadOnlyField, "0x00", StyleNone, 204, 68, 27, 14},
+        {IDC_Y, K::EditField, "0x00", StyleNotify, 204, 68, 27, 14},
         {IDC_SP_LABEL, K::Label, "SP=", StyleNone, kRegisterLabelX, 87, kRegisterLabelWidth, 9,
          IDC_SP},
-        {IDC_SP, K::ReadOnlyField, "0x00", StyleNone, 204, 84, 27, 14},
+        {IDC_SP, K::EditField, "0x00", StyleNotify, 204, 84, 27, 14},
         {IDC_PC_LABEL, K::Label, "PC=", StyleNone, kRegisterLabelX, 103, kRegisterLabelWidth, 9,
          IDC_PC},
-        {IDC_PC, K::ReadOnlyField, "0x0000", StyleNone, 204, 100, 27, 14},
+        {IDC_PC, K::EditField, "0x0000", StyleNotify, 204, 100, 27, 14},
         {IDC_FLAGS_LABEL, K::Label, "SV BDIZC", StyleNone, 208, 124, 32, 9, IDC_FLAGS},
-        {IDC_FLAGS, K::ReadOnlyField, "00000000", StyleNone, 206, 136, 36, 14},
+        {IDC_FLAGS, K::EditField, "00000000", StyleNotify, 206, 136, 36, 14},
 
         {IDC_MISC_GROUP, K::GroupBox, "Misc", StyleNone, 273, 24, 79, 132},
         {IDC_CYCLES_LABEL, K::Label, "HBlank Cycles", StyleCentred, 277, 39, 71, 9, IDC_CYCLES},

@@ -36,6 +36,13 @@ enum DebugId : int {
   IDM_GOTO_ADDRESS = 226,
   IDM_BREAK_AT_LABEL = 227,
   IDM_VIEW_SOURCE = 228,
+  IDM_BREAKPOINTS = 229,
+  IDM_ADD_TO_BREAKPOINTS = 230,
+  IDM_BREAK = 231,
+  IDM_STEP_OVER = 232,
+  IDM_STEP_OUT = 233,
+  IDM_RUN_FRAME = 234,
+  IDM_RUN_SCANLINE = 235,
   IDM_STEP_BACK = 240,
   IDM_RUN_BACK = 241,
   IDM_SAVE_STATE = 242,
@@ -77,6 +84,10 @@ enum DebugId : int {
   IDC_JOY_B = 359,
   IDC_JOY_A = 360,
 };
+
+// The Debug pop-up: the breakpoint list and the commands that run the
+// machine a step or a stretch at a time, each item one line of it.
+PopupTemplate BuildDebugMenu();
 
 extern const MenuTemplate IDM_DEBUG;
 extern const DialogTemplate DebugDialog;

@@ -6,9 +6,13 @@
 #include <string>
 
 #include "cpu/cpu.h"
+#include "cpu/watch.h"
+#include "debugger/armed_breakpoints.h"
+#include "debugger/breakpoints_window.h"
 #include "debugger/debug_dialog_template.h"
 #include "debugger/history_commands.h"
 #include "debugger/machine_controller.h"
+#include "debugger/register_edit.h"
 #include "debugger/run_thread.h"
 #include "debugger/source_view.h"
 #include "debugger/tool_commands.h"
@@ -43,9 +47,20 @@ bool CanRunCpu() {
 void OnRunEnded() {
   Run = 1;
   if (hWndMain == nullptr) return;
+  Debug_ShowBreakpointStop(hWndMain);
   UpdateInfo(hWndMain);
   UpdateJoystickButtons();
   SetDlgItemText(hWndMain, IDC_RUNTO, "&Run to");
+  UpdateCommandStates();
+}
+
+void OnRunStarted(WindowHandle hdWnd, bool started) {
+  if (!started) {
+    ShowMessage(hdWnd, "Couldn't Create Thread for Running", "Error", MessageIcon::None);
+    return;
+  }
+  SetDlgItemText(hdWnd, IDC_RUNTO, "&Break");
+  Run = 0;
   UpdateCommandStates();
 }
 
@@ -59,13 +74,15 @@ void StartRun(WindowHandle hdWnd) {
   // The breakpoint is a line position: its address is whatever that line
   // shows now, in its first four characters.
   tPC = static_cast<unsigned short>(std::strtoul(line->substr(0, 4).c_str(), nullptr, 16));
-  if (!machine::StartRunTo(tPC, OnRunEnded)) {
-    ShowMessage(hdWnd, "Couldn't Create Thread for Running", "Error", MessageIcon::None);
-    return;
-  }
-  SetDlgItemText(hdWnd, IDC_RUNTO, "&Break");
-  Run = 0;
-  UpdateCommandStates();
+  const bool started = machine::StartRunTo(tPC, OnRunEnded);
+  OnRunStarted(hdWnd, started);
+}
+
+// Step Over, Step Out, a frame, a scanline: on the run thread as Run to,
+// and stopped by Break the same way.
+void StartStepping(WindowHandle hdWnd, RunGoal (*makeGoal)()) {
+  if (!CanRunCpu()) return;
+  OnRunStarted(hdWnd, machine::StartRun(makeGoal, OnRunEnded));
 }
 
 void SetBreakpointLine(WindowHandle hdWnd, int line) {
@@ -161,6 +178,12 @@ void ToolCommand(WindowHandle hdWnd, int id) {
     case IDM_LOAD_STATE:
       Debug_LoadState(hdWnd);
       break;
+    case IDM_BREAKPOINTS:
+      Debug_Breakpoints(hdWnd);
+      break;
+    case IDM_ADD_TO_BREAKPOINTS:
+      Debug_AddLineToBreakpoints(hdWnd);
+      break;
     default:
       break;
   }
@@ -189,7 +212,6 @@ void Debug_OnInit(WindowHandle hdWnd) {
   CheckRadioButton(hdWnd, IDC_JOYSTICK1, IDC_JOYSTICK2, IDC_JOYSTICK1);
   hWndMain = hdWnd;
   Machine.SetListener([] { PostToUiThread(UpdateCommandStates); });
-  AddHistoryCommands(hdWnd);
   UpdateCommandStates();
 }
 
@@ -219,6 +241,29 @@ void Debug_OnCommand(WindowHandle hdWnd, int id, WindowHandle, int codeNotify) {
     case IDC_ADD_BREAKPOINT:
       Debug_SetBreakpoint(hdWnd);
       break;
+    case IDM_BREAK:
+      machine::Break();
+      break;
+    case IDC_A:
+    case IDC_X:
+    case IDC_Y:
+    case IDC_SP:
+    case IDC_PC:
+    case IDC_FLAGS:
+      if (codeNotify == EN_RETURN) Debug_EditRegister(hdWnd, id);
+      break;
+    case IDM_STEP_OVER:
+      StartStepping(hdWnd, GoalStepOver);
+      break;
+    case IDM_STEP_OUT:
+      StartStepping(hdWnd, GoalStepOut);
+      break;
+    case IDM_RUN_FRAME:
+      StartStepping(hdWnd, GoalRunOneFrame);
+      break;
+    case IDM_RUN_SCANLINE:
+      StartStepping(hdWnd, GoalRunOneScanline);
+      break;
     case IDC_JOY_UP:
     case IDC_JOY_DOWN:
     case IDC_JOY_LEFT:
@@ -244,6 +289,7 @@ void Debug_OnClose(WindowHandle hdWnd) {
       [] {
         ClosePictureViews();
         CloseSourceView();
+        CloseBreakpointsWindow();
       },
       [hdWnd] {
         Machine.SetListener({});
@@ -292,11 +338,18 @@ void UpdateCommandStates() {
   const bool idle = MachineIdle();
   const bool runnable = idle && machine::Loaded();
   for (int id : {IDC_STEP, IDC_RESET, IDC_EMULATE, IDM_GOTO_ADDRESS, IDM_BREAK_AT_LABEL,
-                 IDM_VIEW_SCREENSHOT})
+                 IDM_VIEW_SCREENSHOT, IDM_STEP_OVER, IDM_STEP_OUT, IDM_RUN_FRAME, IDM_RUN_SCANLINE})
     EnableCommand(hWndMain, id, runnable);
   for (int id : {IDC_LOADROM, IDM_EDIT_CPUMEM, IDM_EDIT_PPUMEM, IDM_EDIT_STACK, IDM_VIEW_PATTERN})
     EnableCommand(hWndMain, id, idle);
   UpdateHistoryCommandStates(hWndMain, idle);
   // Break must stay reachable while the run thread runs.
   EnableCommand(hWndMain, IDC_RUNTO, runnable || machine::RunToActive());
+  EnableCommand(hWndMain, IDM_BREAK, machine::RunToActive());
+}
+
+void Debug_ShowBreakpointStop(WindowHandle hdWnd) {
+  if (!cpu::watch::Stopped()) return;
+  SetDlgItemText(hdWnd, IDC_STATUS, DescribeStop(cpu::watch::TakeStop()));
+  RefreshBreakpointsWindow();  // the hit counts have grown
 }

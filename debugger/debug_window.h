@@ -36,6 +36,10 @@ void Debug_SetBreakpointAt(WindowHandle hdWnd, unsigned short address);
 // A joypad button box (353-360) was toggled.
 void Debug_JoypadButton(WindowHandle hdWnd, int id);
 
+// After a run or the game window has ended: when a breakpoint stopped it,
+// the status line names the access ("write $2006 = $3F at $C012").
+void Debug_ShowBreakpointStop(WindowHandle hdWnd);
+
 // Refreshes every register, flag and PPU field and moves the listing's
 // selection to PC, rebuilding the listing only when PC is not in it.
 void UpdateInfo(WindowHandle hdWnd);

@@ -11,6 +11,7 @@ namespace {
 // shows where the last frame stopped.
 void OnEmulationEnded() {
   if (hWndMain == nullptr) return;
+  Debug_ShowBreakpointStop(hWndMain);
   UpdateInfo(hWndMain);
   UpdateJoystickButtons();
   UpdateCommandStates();

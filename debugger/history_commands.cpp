@@ -40,10 +40,6 @@ std::optional<std::string> ChooseStateFile(WindowHandle hdWnd, const char* title
 
 }  // namespace
 
-void AddHistoryCommands(WindowHandle hdWnd) {
-  SetCommandShortcut(hdWnd, IDM_STEP_BACK, kStepBackKeys);
-}
-
 void UpdateHistoryCommandStates(WindowHandle hdWnd, bool idle) {
   const std::string why = machine::WhyNoHistory();
   const bool loaded = machine::Loaded();

@@ -7,8 +7,6 @@
 // The key of Step Back, beside the other debugging keys.
 inline constexpr const char* kStepBackKeys = "Shift+F10";
 
-// Binds the keys; called once the dialog is up.
-void AddHistoryCommands(WindowHandle hdWnd);
 // Enables the commands from the machine's owner; Step Back and Run back
 // carry the reason in their tip when the board keeps no state.
 void UpdateHistoryCommandStates(WindowHandle hdWnd, bool idle);

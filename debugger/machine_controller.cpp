@@ -2,10 +2,14 @@
 
 #include <cassert>
 #include <map>
+#include <optional>
 #include <utility>
 
 #include "cart/load_sequence.h"
 #include "cpu/cpu.h"
+#include "cpu/watch.h"
+#include "debugger/armed_breakpoints.h"
+#include "debugger/breakpoints.h"
 #include "debugger/machine_history.h"
 #include "debugger/run_thread.h"
 #include "emulation/emulate_thread.h"
@@ -61,6 +65,40 @@ std::function<void()> OnUiAfterEnd(std::function<void()> onEnded) {
 
 bool CanStart() {
   return !closing && Idle();
+}
+
+bool StartRunThreadFor(const std::function<RunGoal()>& makeGoal, std::function<void()> onEnded) {
+  if (!OnUi() || !Loaded() || !CanStart()) return false;
+  if (!Machine.TryTake(MachineHolder::RunThread)) return false;
+  gate.Enter();
+  const auto loopEnded = [] {
+    HistoryRan(RunThreadInstructions());  // still holding the machine
+    gate.Leave();
+    Machine.Give(MachineHolder::RunThread);
+  };
+  if (!StartRunThread(makeGoal(), gate, loopEnded, OnUiAfterEnd(std::move(onEnded)))) {
+    loopEnded();
+    return false;
+  }
+  StartFollowing();
+  return true;
+}
+
+// The game window's breakpoints: armed on its thread before the first frame
+// and disarmed there after the last, so only the thread that holds the
+// machine touches them. A game started on an execute breakpoint moves on.
+std::optional<ArmedBreakpoints> emulationBreakpoints;
+
+EmulateHooks BreakpointHooks() {
+  return {[] {
+            emulationBreakpoints.emplace(Breakpoints);
+            cpu::watch::PassOnce(CPU.PC);
+          },
+          [] {
+            emulationBreakpoints->Refresh();
+            return cpu::watch::Stopped();
+          },
+          [] { emulationBreakpoints.reset(); }};
 }
 
 }  // namespace
@@ -121,20 +159,11 @@ bool Inspect(const std::function<void()>& read) {
 }
 
 bool StartRunTo(unsigned short stopAt, std::function<void()> onEnded) {
-  if (!OnUi() || !Loaded() || !CanStart()) return false;
-  if (!Machine.TryTake(MachineHolder::RunThread)) return false;
-  gate.Enter();
-  const auto loopEnded = [] {
-    HistoryRan(RunThreadInstructions());  // still holding the machine
-    gate.Leave();
-    Machine.Give(MachineHolder::RunThread);
-  };
-  if (!StartRunThread(stopAt, gate, loopEnded, OnUiAfterEnd(std::move(onEnded)))) {
-    loopEnded();
-    return false;
-  }
-  StartFollowing();
-  return true;
+  return StartRunThreadFor([stopAt] { return GoalRunTo(stopAt); }, std::move(onEnded));
+}
+
+bool StartRun(RunGoal (*makeGoal)(), std::function<void()> onEnded) {
+  return StartRunThreadFor(makeGoal, std::move(onEnded));
 }
 
 void Break() {
@@ -166,7 +195,7 @@ Refusal StartEmulation(WindowHandle owner, std::function<void()> onEnded) {
     });
   };
   SetFrameObserver(HistoryRanFrame, HistoryMark);
-  if (!StartEmulateThread(owner, gate, ended)) {
+  if (!StartEmulateThread(owner, gate, ended, BreakpointHooks())) {
     gate.Leave();
     Surfaces.Give(SurfaceHolder::GameWindow);
     Machine.Give(MachineHolder::EmulationThread);

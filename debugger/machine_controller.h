@@ -19,6 +19,7 @@
 #include <functional>
 #include <string>
 
+#include "debugger/run_loop.h"
 #include "emulation/owner.h"
 #include "platform/window.h"
 
@@ -55,6 +56,12 @@ bool Inspect(const std::function<void()>& read);
 // Break. onEnded runs on the UI thread once the thread has been joined and
 // the machine is free. False when busy or the thread cannot be created.
 bool StartRunTo(unsigned short stopAt, std::function<void()> onEnded);
+// The stepping commands the same way: makeGoal is asked, once the machine
+// is known to be free, for the goal from the CPU as it is (GoalStepOver).
+// Run to and these stop at the first hit of an enabled breakpoint; so does
+// the game window, after the frame it was in. cpu::watch::Stopped() then
+// tells the ending call why.
+bool StartRun(RunGoal (*makeGoal)(), std::function<void()> onEnded);
 void Break();        // the run stops at its next instruction boundary
 bool RunToActive();  // started and not yet joined
 

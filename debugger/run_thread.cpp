@@ -1,11 +1,11 @@
 #include "debugger/run_thread.h"
 
 #include <atomic>
-#include <limits>
 #include <system_error>
 #include <thread>
 
-#include "debugger/run_loop.h"
+#include "debugger/armed_breakpoints.h"
+#include "debugger/breakpoints.h"
 #include "emulation/pause_gate.h"
 #include "platform/ui_thread.h"
 
@@ -16,6 +16,24 @@ std::function<void()> RunEnded;  // likewise
 std::atomic<bool> StopRequest{false};
 std::atomic<bool> LoopEnded{false};
 std::uint64_t LastRunInstructions = 0;  // written and read by the run thread only
+
+// How many instructions run between two looks at the breakpoint list: a
+// few milliseconds' worth, so an edit during a long run takes effect soon.
+constexpr std::uint64_t kInstructionsBetweenRefreshes = 1 << 20;
+
+// The goal, or a breakpoint or Break first; the breakpoints are disarmed
+// before the machine goes back.
+// Returns the instructions run, for the history.
+std::uint64_t RunWithBreakpoints(const RunGoal& goal, PauseGate* gate) {
+  ArmedBreakpoints armed(Breakpoints);
+  std::uint64_t instructions = 0;
+  for (;;) {
+    const RunResult result = RunToGoal(goal, StopRequest, kInstructionsBetweenRefreshes, gate);
+    instructions += result.instructions;
+    if (result.end != RunEnd::Limit) return instructions;
+    armed.Refresh();
+  }
+}
 
 // UI thread: the thread has posted its end or is about to; join it and let
 // the controller follow. A second call (the close path joined first) finds
@@ -32,9 +50,8 @@ void JoinRunThread() {
 // The machine goes back before the end is posted, so that by the time the
 // UI thread refreshes, nobody runs the CPU. The thread never waits for the
 // UI thread: the UI thread may be joining it.
-void RunThreadProc(unsigned short stopAt, PauseGate* gate, std::function<void()> loopEnded) {
-  LastRunInstructions =
-      RunToAddress(stopAt, StopRequest, std::numeric_limits<std::uint64_t>::max(), gate);
+void RunThreadProc(RunGoal goal, PauseGate* gate, std::function<void()> loopEnded) {
+  LastRunInstructions = RunWithBreakpoints(goal, gate);
   loopEnded();
   LoopEnded.store(true);
   PostToUiThread(JoinRunThread);
@@ -42,14 +59,14 @@ void RunThreadProc(unsigned short stopAt, PauseGate* gate, std::function<void()>
 
 }  // namespace
 
-bool StartRunThread(unsigned short stopAt, PauseGate& gate, std::function<void()> loopEnded,
+bool StartRunThread(const RunGoal& goal, PauseGate& gate, std::function<void()> loopEnded,
                     std::function<void()> joined) {
   if (RunThread.joinable()) return false;
   StopRequest.store(false);
   LoopEnded.store(false);
   RunEnded = std::move(joined);
   try {
-    RunThread = std::thread(RunThreadProc, stopAt, &gate, std::move(loopEnded));
+    RunThread = std::thread(RunThreadProc, goal, &gate, std::move(loopEnded));
   } catch (const std::system_error&) {
     RunEnded = nullptr;
     return false;

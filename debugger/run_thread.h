@@ -7,12 +7,16 @@
 #include <cstdint>
 #include <functional>
 
+#include "debugger/run_loop.h"
+
 class PauseGate;
 
-// Starts the thread, which runs to stopAt. loopEnded runs on the run thread
+// Starts the thread, which runs toward goal with the debugger's enabled
+// breakpoints armed (edits to the list reach it within a few milliseconds).
+// loopEnded runs on the run thread
 // once it no longer touches the machine; joined runs on the UI thread after
 // the thread has been joined. False when the thread cannot be created.
-bool StartRunThread(unsigned short stopAt, PauseGate& gate, std::function<void()> loopEnded,
+bool StartRunThread(const RunGoal& goal, PauseGate& gate, std::function<void()> loopEnded,
                     std::function<void()> joined);
 
 // Asks the run thread to stop at the next instruction boundary.

@@ -56,6 +56,7 @@ WindowHandle gameWindow = nullptr;  // hWndDD as the thread knows it
 WindowHandle gameOwner = nullptr;
 PauseGate* gameGate = nullptr;
 std::function<void()> gameEnded;
+EmulateHooks gameHooks;
 
 std::atomic<bool> running{false};
 std::atomic<bool> stopRequested{false};
@@ -140,6 +141,10 @@ void RunFrames(WindowHandle window) {
     NESMain();
     if (frameRan) frameRan();
     CountFrameTime();
+    if (gameHooks.stopAfterFrame && gameHooks.stopAfterFrame()) {
+      CloseEmulate();
+      break;
+    }
   }
 }
 
@@ -150,7 +155,8 @@ void SetFrameObserver(std::function<void()> ran, std::function<void()> input) {
   inputTaken = std::move(input);
 }
 
-bool StartEmulateThread(WindowHandle owner, PauseGate& gate, std::function<void()> ended) {
+bool StartEmulateThread(WindowHandle owner, PauseGate& gate, std::function<void()> ended,
+                        EmulateHooks hooks) {
   if (emulateThread.joinable()) emulateThread.join();  // the last run has ended
   PictureWindowOptions options;
   options.title = "Emulate";
@@ -165,6 +171,7 @@ bool StartEmulateThread(WindowHandle owner, PauseGate& gate, std::function<void(
   gameOwner = owner;
   gameGate = &gate;
   gameEnded = std::move(ended);
+  gameHooks = std::move(hooks);
   ClearMessages();
   stopRequested = false;
   running = true;
@@ -206,7 +213,9 @@ unsigned int EmulateThreadProc(void* /*parameter*/) {
   }
   ClearScreen(0);
   gameDisplay->Focus();
+  if (gameHooks.begin) gameHooks.begin();
   RunFrames(gameWindow);
+  if (gameHooks.end) gameHooks.end();
   ReportEnd();
   return 0;
 }

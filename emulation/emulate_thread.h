@@ -28,6 +28,15 @@ extern WindowHandle hWndDD;
 
 class PauseGate;
 
+// What the starter does on the emulation thread around the frames (the
+// debugger arms its breakpoints): begin before the first frame, end after
+// the last; stopAfterFrame true ends emulation as Escape does.
+struct EmulateHooks {
+  std::function<void()> begin;
+  std::function<bool()> stopAfterFrame;
+  std::function<void()> end;
+};
+
 // UI thread, with the machine and the surfaces already taken for the
 // emulation thread: creates the game window, owned by owner, and starts the
 // thread. The thread passes gate between two frames, and calls ended as
@@ -35,7 +44,8 @@ class PauseGate;
 // False when the thread could not be created; the window is gone again,
 // ended is not called, and the caller gives the machine and the surfaces
 // back.
-bool StartEmulateThread(WindowHandle owner, PauseGate& gate, std::function<void()> ended);
+bool StartEmulateThread(WindowHandle owner, PauseGate& gate, std::function<void()> ended,
+                        EmulateHooks hooks = {});
 // Called on the game window's thread after each frame and after each key it
 // took before a frame (the history). Set while no thread runs.
 void SetFrameObserver(std::function<void()> ran, std::function<void()> input);

@@ -31,7 +31,10 @@ enum ControlStyle : unsigned {
   StyleNotify = 1u << 5,      // list box reports double clicks (code 2)
   StyleFixedPitch = 1u << 6,  // the fixed-pitch font (the listing)
   StyleHScroll = 1u << 7,     // list box that scrolls sideways to lines longer than it is wide
+  StyleMarks = 1u << 8,       // list box with a margin for line marks (list_marks.h)
 };
+// StyleNotify on an edit field: Enter in it sends its id with code EN_RETURN.
+// On a list box it also reports its lines' check boxes (LBN_CHECKCHANGE).
 
 struct ControlTemplate {
   int id;  // -1 for a control nobody reaches (a static label)
@@ -42,10 +45,13 @@ struct ControlTemplate {
   int buddy = 0;     // a label: the id of the field it names for assistive technology
 };
 
-// One item of a pop-up menu; id 0 is a separator.
+// One item of a pop-up menu; id 0 is a separator. A shortcut ("F5",
+// "Shift+F11", "Ctrl+G") works while the window is active and is shown
+// beside the item.
 struct MenuItemTemplate {
   int id;
   const char* text;
+  const char* shortcut = nullptr;
 };
 
 struct PopupTemplate {

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,11 +15,13 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QShortcutEvent>
+#include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "platform/fixed_font.h"
+#include "platform/list_marks.h"
 #include "platform/text_room.h"
 
 namespace {
@@ -197,6 +200,9 @@ QWidget* TemplateDialog::BuildControl(const ControlTemplate& control, QWidget* a
     case ControlKind::EditField: {
       auto* field = new QLineEdit(text, area);
       field->setReadOnly(control.kind == ControlKind::ReadOnlyField);
+      if (control.style & StyleNotify)
+        connect(field, &QLineEdit::returnPressed, this,
+                [this, id, field] { SendCommand(id, field, EN_RETURN); });
       return field;
     }
     case ControlKind::ListBox: {
@@ -214,6 +220,12 @@ QWidget* TemplateDialog::BuildControl(const ControlTemplate& control, QWidget* a
                 [this, id, list] { SendCommand(id, list, LBN_DBLCLK); });
         connect(list, &QListWidget::currentRowChanged, this,
                 [this, id, list] { SendCommand(id, list, 1); });
+        connect(list, &QListWidget::itemChanged, this,
+                [this, id, list] { SendCommand(id, list, LBN_CHECKCHANGE); });
+      }
+      if (control.style & StyleMarks) {
+        list->setItemDelegate(CreateMarkMarginDelegate(list));
+        list->setProperty(kMarkMarginProperty, true);
       }
       return list;
     }
@@ -257,6 +269,8 @@ void TemplateDialog::BuildMenu(const MenuTemplate& menu, QMenuBar* bar,
         continue;
       }
       QAction* action = pull->addAction(QString::fromUtf8(item.text));
+      if (item.shortcut != nullptr)
+        action->setShortcut(QKeySequence(QString::fromUtf8(item.shortcut)));
       const int id = item.id;
       connect(action, &QAction::triggered, this, [this, id] { SendCommand(id, nullptr, 0); });
       actions_.insert(id, action);

@@ -11,6 +11,13 @@
 
 class QAction;
 class QMenuBar;
+class QObject;
+class QStyledItemDelegate;
+
+// Draws the marks of list_marks.h in a list's left margin, one line high;
+// the list carries the property kMarkMarginProperty (true) meanwhile.
+QStyledItemDelegate* CreateMarkMarginDelegate(QObject* parent);
+inline constexpr const char* kMarkMarginProperty = "taviroMarkMargin";
 
 class TemplateDialog : public QDialog {
   Q_OBJECT

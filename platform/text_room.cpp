@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <map>
 
+#include "platform/template_dialog.h"
+
 namespace {
 
 // A content wider than any control: the style's size for it minus itself
@@ -74,7 +76,9 @@ int ListShortfall(const QListWidget& list) {
   const int scrollBar = list.verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn
                             ? list.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &list)
                             : 0;
-  const int room = list.width() - 2 * list.frameWidth() - scrollBar - 2 * margin;
+  // A list with line marks draws them in a margin one line high, left of the text.
+  const int marks = list.property(kMarkMarginProperty).toBool() ? list.fontMetrics().height() : 0;
+  const int room = list.width() - 2 * list.frameWidth() - scrollBar - 2 * margin - marks;
   return widest - room;
 }
 

@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QIcon>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -130,14 +129,6 @@ bool IsCommandEnabled(WindowHandle dialog, int id) {
   if (window == nullptr) return false;
   const QList<QAction*> actions = window->Actions(id);
   return !actions.isEmpty() && actions.first()->isEnabled();
-}
-
-void SetCommandShortcut(WindowHandle dialog, int id, const std::string& keys) {
-  if (TemplateDialog* window = DialogOf(dialog))
-    for (QAction* action : window->Actions(id)) {
-      action->setShortcut(QKeySequence(QString::fromStdString(keys)));
-      action->setShortcutContext(Qt::WindowShortcut);
-    }
 }
 
 void SetCommandTip(WindowHandle dialog, int id, const std::string& tip) {

@@ -15,6 +15,7 @@ using WindowHandle = void*;
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;    // Escape and the close box of a dialog
 constexpr int LBN_DBLCLK = 2;  // notification code of a list-box double click
+constexpr int EN_RETURN = 4;   // Enter in an edit field built with StyleNotify
 
 // The procedures of one dialog, named after the dialog in its callers
 // (Debug_OnInit, Debug_OnCommand, Debug_OnClose).
@@ -50,10 +51,8 @@ void CheckRadioButton(WindowHandle dialog, int firstId, int lastId, int checkId)
 // Enables or disables the control and the menu item with this identifier.
 void EnableCommand(WindowHandle dialog, int id, bool enabled);
 bool IsCommandEnabled(WindowHandle dialog, int id);
-// The key that runs the menu item with this identifier ("Shift+F10"), shown
-// beside its text; and the tip its control and menu item show (why it is
-// disabled, say).
-void SetCommandShortcut(WindowHandle dialog, int id, const std::string& keys);
+// The tip the control and the menu item with this identifier show (why it
+// is disabled, say).
 void SetCommandTip(WindowHandle dialog, int id, const std::string& tip);
 std::string CommandTip(WindowHandle dialog, int id);
 

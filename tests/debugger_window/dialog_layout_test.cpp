@@ -16,6 +16,7 @@ const char* QtClassOf(ControlKind kind) {
     case ControlKind::GroupBox:
       return "QGroupBox";
     case ControlKind::ReadOnlyField:
+    case ControlKind::EditField:
       return "QLineEdit";
     case ControlKind::ListBox:
       return "QListWidget";
