@@ -91,8 +91,11 @@ std::optional<unsigned> SelectedListingAddress() {
   const std::optional<std::string> line =
       ListBoxGetText(hWndMain, IDC_LISTING, ListBoxGetCurSel(hWndMain, IDC_LISTING));
   if (!line || line->size() < 5 || (*line)[4] != ':') return std::nullopt;
+  // The digits are kept in a string of their own: strtoul's end pointer
+  // points into it and is read after the call.
+  const std::string digits = line->substr(0, 4);
   char* end = nullptr;
-  const unsigned long address = std::strtoul(line->substr(0, 4).c_str(), &end, 16);
+  const unsigned long address = std::strtoul(digits.c_str(), &end, 16);
   if (end == nullptr || *end != '\0') return std::nullopt;
   return static_cast<unsigned>(address);
 }
