@@ -6,13 +6,13 @@
 
 #include "cart/machine_snapshot.h"
 #include "cpu/cpu.h"
+#include "io/joystick.h"
 #include "ppu/background.h"
 #include "ppu/ppu.h"
 
 namespace {
 
 constexpr std::size_t kBlock = kSnapshotBlock;
-constexpr std::size_t kWholeEvery = 60;
 constexpr std::uint64_t kAll = std::numeric_limits<std::uint64_t>::max();
 
 void PutWord32(std::vector<unsigned char>& out, std::size_t value) {
@@ -55,6 +55,23 @@ void Patch(std::vector<unsigned char>& state, const std::vector<unsigned char>& 
   }
 }
 
+// The moment a breakpoint stopped the run loop, in the few values a search
+// for it compares at every instruction before it compares the whole machine.
+struct Registers {
+  unsigned char ac, xr, yr, s, flags, numScanlines, scanline;
+  unsigned short pc;
+  unsigned int cycles;
+  bool operator==(const Registers&) const = default;
+};
+
+Registers Now() {
+  return {CPU.AC, CPU.XR, CPU.YR, CPU.S, CPU.FLAGS, NumScanlines, PPU.Scanline, CPU.PC, CPU.Cycles};
+}
+
+// A frame never runs longer than this (each instruction takes at least one
+// cycle but for the zero-cycle ones, which have an allowance per frame).
+constexpr std::uint64_t kLongestFrame = std::uint64_t{1} << 22;
+
 }  // namespace
 
 bool StepAsRunLoop() {
@@ -66,8 +83,8 @@ bool StepAsRunLoop() {
   return NumScanlines != 240;
 }
 
-MachineHistory::MachineHistory(std::size_t maxEntries, std::size_t maxBytes)
-    : maxEntries_(std::max<std::size_t>(maxEntries, 1)), maxBytes_(maxBytes) {}
+MachineHistory::MachineHistory(std::size_t maxFrames, std::size_t maxBytes)
+    : maxFrames_(std::max<std::size_t>(maxFrames, 1)), maxBytes_(maxBytes) {}
 
 bool MachineHistory::Start() {
   Clear();
@@ -78,73 +95,157 @@ bool MachineHistory::Start() {
 void MachineHistory::Clear() {
   entries_.clear();
   last_.clear();
+  stop_.clear();
   bytes_ = 0;
 }
 
+std::size_t MachineHistory::Frames() const {
+  std::size_t frames = 0;
+  for (const Entry& entry : entries_) frames += entry.Span();
+  return frames;
+}
+
 void MachineHistory::Mark() {
+  FindStop();
   if (!entries_.empty()) Push(true);
 }
 
-void MachineHistory::Stepped(bool frameBegan) {
+void MachineHistory::Pressed() {
+  FindStop();
   if (entries_.empty()) return;
+  Entry& entry = entries_.back();
+  // A later press at the same frame start supersedes the one before.
+  if (entry.presses.empty() || entry.presses.back().frame != entry.frames) {
+    entry.presses.emplace_back();
+    bytes_ += sizeof(Press);
+  }
+  Press& press = entry.presses.back();
+  press.frame = entry.frames;
+  for (int i = 0; i < 24; ++i) {
+    press.pads[0][i] = Joy1.BitStream[i].load();
+    press.pads[1][i] = Joy2.BitStream[i].load();
+  }
+}
+
+void MachineHistory::Stepped(bool frameBegan) {
+  FindStop();
+  if (entries_.empty()) return;
+  // A replay runs an entry's single steps before its frames and presses.
+  const Entry& newest = entries_.back();
+  if (newest.frames > 0 || !newest.presses.empty()) PushBeforeSteps();
   ++entries_.back().plainSteps;
   if (frameBegan) Push(true);
 }
 
-void MachineHistory::RanFrame() {
-  if (entries_.empty()) return;
-  entries_.back().ranToFrameEnd = true;
+// The history hears of steps once they have run: the moment before them,
+// where the newest entry's frames ended, comes back by replaying them.
+void MachineHistory::PushBeforeSteps() {
+  std::vector<unsigned char> now;
+  if (SaveMachine(now) != SnapshotRefusal::None || !RestoreEntry(entries_.size() - 1)) {
+    Clear();
+    return;
+  }
+  const Entry& newest = entries_.back();
+  Replay(newest, kAll);
+  PressAt(newest, newest.frames);
   Push(true);
+  RestoreMachine(now.data(), now.size());
 }
 
-// The newest entry is stored as its difference from the one before unless a
-// whole snapshot is due (or the layout changed size, when the program first
-// wrote into its ROM).
+void MachineHistory::RanFrame() {
+  FindStop();
+  if (entries_.empty()) return;
+  if (++entries_.back().frames >= kFramesPerSnapshot) Push(true);
+}
+
+// The stop is kept as a snapshot, and how far into the frame it came is
+// found by replaying only later, once the breakpoints are no longer armed:
+// a replay under armed watches would count their hits again.
+void MachineHistory::StoppedInFrame() {
+  FindStop();
+  if (entries_.empty()) return;
+  if (SaveMachine(stop_) != SnapshotRefusal::None) Clear();
+}
+
+void MachineHistory::FindStop() {
+  if (stop_.empty()) return;
+  std::vector<unsigned char> now;
+  const bool saved = SaveMachine(now) == SnapshotRefusal::None;
+  std::vector<unsigned char> stop;
+  stop.swap(stop_);
+  // At the stop, the run that led there ends and a new entry starts.
+  if (FindTail(stop))
+    Push(true);
+  else if (RestoreMachine(stop.data(), stop.size()) == SnapshotRefusal::None)
+    Start();
+  else
+    Clear();
+  if (saved) RestoreMachine(now.data(), now.size());
+}
+
+// Replays the newest entry's whole frames, then steps on into the next until
+// the machine is `stop`; the steps it took become the entry's tail.
+bool MachineHistory::FindTail(const std::vector<unsigned char>& stop) {
+  if (RestoreMachine(stop.data(), stop.size()) != SnapshotRefusal::None) return false;
+  const Registers target = Now();
+  const std::size_t index = entries_.size() - 1;
+  if (!RestoreEntry(index)) return false;
+  Entry& entry = entries_[index];
+  Replay(entry, kAll);
+  PressAt(entry, entry.frames);
+  for (std::uint64_t tail = 0; tail < kLongestFrame; ++tail) {
+    if (Now() == target && SaveMachine(scratch_) == SnapshotRefusal::None && scratch_ == stop) {
+      entry.tailSteps = static_cast<std::uint32_t>(tail);
+      return true;
+    }
+    StepAsRunLoop();
+  }
+  return false;
+}
+
+// Only the oldest entry holds a whole snapshot (and one whose layout
+// changed size, once the program first wrote into its ROM); the others are
+// stored as their differences from the one before.
 void MachineHistory::Push(bool keepLast) {
   const std::size_t lastSize = last_.size();
   if (SaveMachineOver(last_, &changed_) != SnapshotRefusal::None) {
     Clear();
     return;
   }
-  std::size_t sinceWhole = 0;
-  for (auto it = entries_.rbegin(); it != entries_.rend() && !it->whole; ++it) ++sinceWhole;
   Entry entry;
-  if (!keepLast || entries_.empty() || sinceWhole + 1 >= std::min(kWholeEvery, maxEntries_) ||
-      last_.size() != lastSize) {
+  if (!keepLast || entries_.empty() || last_.size() != lastSize) {
     entry.whole = true;
     entry.data = last_;
   } else {
     Diff(last_, changed_, delta_);
     entry.data.assign(delta_.begin(), delta_.end());
   }
-  bytes_ += entry.data.size();
+  bytes_ += entry.Bytes();
   entries_.push_back(std::move(entry));
   Evict();
   peakBytes_ = std::max(peakBytes_, Bytes());
 }
 
-// The oldest whole snapshot and its differences go together, once the
-// entries after them still fill the history; a history that is one group
-// and still too large keeps only its newest entry.
+// The oldest entries go once the entries after them still cover the
+// history's frames, or while the history is over its bytes; the whole
+// snapshot moves forward to the entry that becomes the oldest, patched in
+// place, so no snapshot is copied.
 void MachineHistory::Evict() {
-  while (entries_.size() > 1) {
-    std::size_t second = 1;
-    while (second < entries_.size() && !entries_[second].whole) ++second;
-    const bool hasSecond = second < entries_.size();
-    const bool tooBig = Bytes() > maxBytes_;
-    if (!tooBig && !(hasSecond && entries_.size() - second >= maxEntries_)) return;
-    if (hasSecond) {
-      for (std::size_t i = 0; i < second; ++i) bytes_ -= entries_[i].data.size();
-      entries_.erase(entries_.begin(), entries_.begin() + static_cast<std::ptrdiff_t>(second));
-      continue;
+  std::size_t frames = Frames();
+  while (entries_.size() > 1 &&
+         (Bytes() > maxBytes_ || frames - entries_.front().Span() >= maxFrames_)) {
+    Entry& oldest = entries_.front();
+    Entry& next = entries_[1];
+    frames -= oldest.Span();
+    bytes_ -= oldest.Bytes();
+    if (!next.whole) {
+      bytes_ -= next.data.size();
+      Patch(oldest.data, next.data);
+      next.data.swap(oldest.data);
+      next.whole = true;
+      bytes_ += next.data.size();
     }
-    Entry newest = std::move(entries_.back());
-    newest.whole = true;
-    newest.data = last_;
-    entries_.clear();
-    entries_.push_back(std::move(newest));
-    bytes_ = entries_.back().data.size();
-    return;
+    entries_.pop_front();
   }
 }
 
@@ -160,78 +261,104 @@ bool MachineHistory::RestoreEntry(std::size_t index) {
   return RestoreMachine(scratch_.data(), scratch_.size()) == SnapshotRefusal::None;
 }
 
-// Runs up to `steps` instructions of the entry, in the ways it first ran;
-// with `watch`, notes in lastSeen the last count at which PC held it.
-std::uint64_t MachineHistory::Replay(const Entry& entry, std::uint64_t steps, unsigned short* watch,
-                                     std::uint64_t* lastSeen) {
+// The presses of the entry's frame `frame`, as the joypads took them.
+void MachineHistory::PressAt(const Entry& entry, std::uint32_t frame) {
+  for (const Press& press : entry.presses) {
+    if (press.frame != frame) continue;
+    for (int i = 0; i < 24; ++i) {
+      Joy1.BitStream[i].store(press.pads[0][i]);
+      Joy2.BitStream[i].store(press.pads[1][i]);
+    }
+  }
+}
+
+// Runs up to `steps` instructions of the entry, in the ways it first ran,
+// each frame's presses just before its first instruction. With a watch,
+// notes the last count at which PC held its address; with `reached`, how
+// far it got, as the entry's steps, frames and presses.
+std::uint64_t MachineHistory::Replay(const Entry& entry, std::uint64_t steps, Watch watch,
+                                     Entry* reached) {
+  Entry ran;
   std::uint64_t done = 0;
   auto look = [&] {
-    if (watch != nullptr && CPU.PC == *watch) *lastSeen = done;
+    if (watch.lastSeen != nullptr && CPU.PC == watch.address) *watch.lastSeen = done;
+    ++done;
   };
-  for (; done < steps && done < entry.plainSteps; ++done) {
+  for (; done < steps && ran.plainSteps < entry.plainSteps; ++ran.plainSteps) {
     look();
     StepCpu();
   }
-  for (; done < steps && done < std::uint64_t{entry.plainSteps} + entry.recordedSteps; ++done) {
+  for (; done < steps && ran.recordedSteps < entry.recordedSteps; ++ran.recordedSteps) {
     look();
     StepAsRunLoop();
   }
-  if (!entry.ranToFrameEnd) return done;
-  while (done < steps) {
-    look();
-    ++done;
-    if (StepAsRunLoop()) break;
+  for (std::uint32_t frame = 0; frame <= entry.frames && done < steps; ++frame) {
+    const bool whole = frame < entry.frames;
+    if (!whole && entry.tailSteps == 0) break;
+    PressAt(entry, frame);
+    for (const Press& press : entry.presses)
+      if (press.frame == frame) ran.presses.push_back(press);
+    while (done < steps && (whole || ran.tailSteps < entry.tailSteps)) {
+      look();
+      ++ran.tailSteps;
+      if (StepAsRunLoop() && whole) {
+        ran.tailSteps = 0;
+        ++ran.frames;
+        break;
+      }
+    }
   }
+  if (reached != nullptr) *reached = std::move(ran);
   return done;
 }
 
-// Entry `index` becomes the newest, reached after `steps` of its
-// instructions, and the machine as it now stands starts a new entry.
-void MachineHistory::Truncate(std::size_t index, std::uint64_t steps) {
-  for (std::size_t i = index + 1; i < entries_.size(); ++i) bytes_ -= entries_[i].data.size();
+// Entry `index` becomes the newest, cut where `reached` says, and the
+// machine as it now stands starts a new entry.
+void MachineHistory::Truncate(std::size_t index, Entry& reached) {
+  for (std::size_t i = index; i < entries_.size(); ++i) bytes_ -= entries_[i].Bytes();
   entries_.resize(index + 1);
   Entry& entry = entries_.back();
-  entry.plainSteps = static_cast<std::uint32_t>(std::min<std::uint64_t>(entry.plainSteps, steps));
-  entry.recordedSteps = static_cast<std::uint32_t>(steps - entry.plainSteps);
-  entry.ranToFrameEnd = false;
+  entry.plainSteps = reached.plainSteps;
+  entry.recordedSteps = reached.recordedSteps;
+  entry.frames = reached.frames;
+  entry.tailSteps = reached.tailSteps;
+  entry.presses = std::move(reached.presses);
+  bytes_ += entry.Bytes();
   Rebuild(index, last_);
   Push(true);
 }
 
 bool MachineHistory::StepBack() {
+  FindStop();
   std::size_t index = entries_.size();
-  while (index > 0) {
-    const Entry& entry = entries_[index - 1];
-    if (entry.plainSteps + entry.recordedSteps > 0 || entry.ranToFrameEnd) break;
-    --index;
-  }
+  while (index > 0 && !entries_[index - 1].Ran()) --index;
   if (index == 0) return false;
   --index;
   if (!RestoreEntry(index)) return false;
-  std::uint64_t total = Replay(entries_[index], kAll, nullptr, nullptr);
+  const std::uint64_t total = Replay(entries_[index], kAll);
   RestoreEntry(index);
-  Replay(entries_[index], total - 1, nullptr, nullptr);
-  Truncate(index, total - 1);
+  Entry reached;
+  Replay(entries_[index], total - 1, {0, nullptr}, &reached);
+  Truncate(index, reached);
   return true;
 }
 
 bool MachineHistory::RunBack(unsigned short address) {
+  FindStop();
   if (entries_.empty()) return false;
   std::vector<unsigned char> now;
   if (SaveMachine(now) != SnapshotRefusal::None) return false;
+  // The newest entry ends where the machine stands; the moment itself does
+  // not count, as the replay looks before each instruction.
   for (std::size_t index = entries_.size(); index-- > 0;) {
-    // The newest entry ends where the machine stands; the moment itself
-    // does not count.
-    const Entry& entry = entries_[index];
-    const bool newest = index + 1 == entries_.size();
     std::uint64_t lastSeen = kAll;
     if (!RestoreEntry(index)) break;
-    Replay(entry, newest ? std::uint64_t{entry.plainSteps} + entry.recordedSteps : kAll, &address,
-           &lastSeen);
+    Replay(entries_[index], kAll, {address, &lastSeen});
     if (lastSeen == kAll) continue;
     RestoreEntry(index);
-    Replay(entries_[index], lastSeen, nullptr, nullptr);
-    Truncate(index, lastSeen);
+    Entry reached;
+    Replay(entries_[index], lastSeen, {0, nullptr}, &reached);
+    Truncate(index, reached);
     return true;
   }
   RestoreMachine(now.data(), now.size());

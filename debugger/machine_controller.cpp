@@ -194,7 +194,7 @@ Refusal StartEmulation(WindowHandle owner, std::function<void()> onEnded) {
       uiEnd();
     });
   };
-  SetFrameObserver(HistoryRanFrame, HistoryMark);
+  SetFrameObserver(HistoryRanFrame, HistoryPressed);
   if (!StartEmulateThread(owner, gate, ended, BreakpointHooks())) {
     gate.Leave();
     Surfaces.Give(SurfaceHolder::GameWindow);

@@ -5,6 +5,7 @@
 #include "cart/history.h"
 #include "cart/machine_snapshot.h"
 #include "cart/state_file.h"
+#include "cpu/watch.h"
 #include "debugger/machine_controller.h"
 #include "debugger/machine_refusals.h"
 #include "emulation/emulate_thread.h"
@@ -46,7 +47,14 @@ void HistoryRan(std::uint64_t steps) {
 }
 
 void HistoryRanFrame() {
-  history.RanFrame();
+  if (cpu::watch::Stopped())
+    history.StoppedInFrame();  // a breakpoint ended the frame early
+  else
+    history.RanFrame();
+}
+
+void HistoryPressed() {
+  history.Pressed();
 }
 
 void PressInput(const std::function<void()>& press) {
@@ -54,7 +62,7 @@ void PressInput(const std::function<void()>& press) {
   if (EmulateThreadRunning()) {
     Inspect([&] {
       press();
-      history.Mark();  // the game window's thread waits at its frame start
+      history.Pressed();  // the game window's thread waits at its frame start
     });
     return;
   }

@@ -1,9 +1,9 @@
 #pragma once
-// The machine controller's history: a snapshot at every frame start and the
-// way the machine ran on between them, kept while a cartridge runs (Step,
-// Run to, Emulate) so that the debugger can go back. Entries run on the UI
-// thread; the run and the game window's threads report to it only while
-// they hold the machine.
+// The machine controller's history: a snapshot every few frame starts and
+// the way the machine ran on between them, presses included, kept while a
+// cartridge runs (Step, Run to, Emulate) so that the debugger can go back.
+// Entries run on the UI thread; the run and the game window's threads
+// report to it only while they hold the machine.
 
 #include <cstdint>
 #include <functional>
@@ -24,10 +24,12 @@ inline constexpr const char* kNotInHistoryText =
 void HistoryStart();
 void HistoryMark();
 // One instruction run by the UI thread's Step; `steps` instructions run by
-// the run thread; one frame run by the game window's thread.
+// the run thread; one frame run by the game window's thread, to its end or
+// to a breakpoint; the joypads pressed at the game window's frame start.
 void HistoryStepped(bool frameBegan);
 void HistoryRan(std::uint64_t steps);
 void HistoryRanFrame();
+void HistoryPressed();
 
 // A joypad box pressed or released: an input the history records. While the
 // game window runs, the press waits for its next frame start, so a replay

@@ -147,6 +147,22 @@ TEST_F(BreakpointsWindow, EmulateReturnsToTheDebuggerAtTheInstructionThatHit) {
   EXPECT_TRUE(IsCommandEnabled(dialog, IDC_EMULATE));
 }
 
+// Step Back from where Emulate stopped partway through a frame goes to the
+// instruction before the stop, not to the one before the frame's end.
+TEST_F(BreakpointsWindow, StepBackAfterEmulateStoppedAtABreakpoint) {
+  Add(Hex4(Label(kIncCounter)), "X", "[$0010] == 2");
+  Command(IDC_EMULATE);
+  ASSERT_TRUE(WaitFor([this] { return Idle() && !Text(IDC_STATUS).empty(); }));
+  ASSERT_EQ(CPU.PC, Label(kIncCounter));
+  Breakpoints.Clear();
+  Command(IDM_STEP_BACK);
+  EXPECT_TRUE(messages.empty()) << LastMessage();
+  EXPECT_NE(CPU.PC, Label(kIncCounter));
+  Command(IDC_STEP);
+  EXPECT_EQ(CPU.PC, Label(kIncCounter));
+  EXPECT_EQ(CPU.Memory[0x10], 2);
+}
+
 // The stepping commands go through the run thread and its breakpoints.
 TEST_F(BreakpointsWindow, StepOverStopsInsideAtABreakpointAndStepOutLeaves) {
   Add(Hex4(Label(kCallOuter)), "X");

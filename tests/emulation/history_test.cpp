@@ -15,6 +15,7 @@
 #include "cart/load_sequence.h"
 #include "cart/machine_snapshot.h"
 #include "cpu/cpu.h"
+#include "cpu/watch.h"
 #include "emulation/emulate.h"
 #include "ppu/video_open.h"
 #include "tests/cart/ines_image.h"
@@ -74,21 +75,23 @@ TEST_P(Going, ReplayFromASnapshotGivesTheSameMachine) {
   EXPECT_EQ(Snapshot(), end);
 }
 
-// Back over two emulated frames: the instruction before a frame start is
-// found by running the frame again, one instruction short.
+// Back over emulated frames with presses recorded, across the frames
+// between two snapshots: the instruction before a frame start is found by
+// running the frames again, one instruction short.
 TEST_P(Going, StepBackOverEmulatedFramesLandsOneInstructionShort) {
+  constexpr int kFrames = MachineHistory::kFramesPerSnapshot * 2 + 5;
   MachineHistory history;
   ASSERT_TRUE(history.Start());
-  std::vector<std::vector<unsigned char>> frameStarts;
-  for (int frame = 0; frame < 5; ++frame) {
+  std::vector<unsigned char> end;
+  for (int frame = 0; frame < kFrames; ++frame) {
     PressFor(frame);
+    history.Pressed();
     NESMain();
     history.RanFrame();
-    frameStarts.push_back(Snapshot());
   }
   // Each Step Back is one instruction, as the run loop runs it, short of
   // where the machine stood.
-  std::vector<unsigned char> later = frameStarts[4];
+  std::vector<unsigned char> later = Snapshot();
   for (int back = 1; back <= 2; ++back) {
     ASSERT_TRUE(history.StepBack());
     const std::vector<unsigned char> before = Snapshot();
@@ -162,30 +165,90 @@ TEST_F(OnTheDemo, StepBackUndoesAMemoryEditAfterTheStepsThatFollowed) {
   EXPECT_EQ(Snapshot(), beforeEdit);
 }
 
-TEST_F(OnTheDemo, RunBackFindsTheLastFrameStartAtTheNmiHandler) {
+// Frame starts between snapshots, each with its own presses: Run back to
+// the NMI handler lands on each of them exactly, back to the first one.
+TEST_F(OnTheDemo, RunBackFindsEachFrameStartAtTheNmiHandler) {
+  constexpr int kFrames = MachineHistory::kFramesPerSnapshot * 2 + 3;
   MachineHistory history;
   ASSERT_TRUE(history.Start());
   std::vector<std::vector<unsigned char>> frameStarts;
-  for (int frame = 0; frame < 10; ++frame) {
+  for (int frame = 0; frame < kFrames; ++frame) {
+    PressFor(frame);
+    history.Pressed();
     NESMain();
     history.RanFrame();
     frameStarts.push_back(Snapshot());
   }
   const unsigned short handler = CPU.PC;  // the NMI has just been taken
-  ASSERT_TRUE(history.RunBack(handler));
-  EXPECT_EQ(Snapshot(), frameStarts[8]);
-  ASSERT_TRUE(history.RunBack(handler));
-  EXPECT_EQ(Snapshot(), frameStarts[7]);
+  // The demo turns the NMI on during its first two frames.
+  for (int frame = kFrames - 2; frame >= 2; --frame) {
+    ASSERT_TRUE(history.RunBack(handler)) << "frame " << frame;
+    ASSERT_EQ(Snapshot(), frameStarts[frame]) << "frame " << frame;
+  }
   // An address the program never reaches: refused, nothing moves.
   const std::vector<unsigned char> now = Snapshot();
   EXPECT_FALSE(history.RunBack(0x0001));
   EXPECT_EQ(Snapshot(), now);
 }
 
+// Steps after frames of the run loop start an entry of their own: going
+// back over them, then over the frames, finds each moment.
+TEST_F(OnTheDemo, StepBackCrossesFromStepsIntoFrames) {
+  MachineHistory history;
+  ASSERT_TRUE(history.Start());
+  for (int frame = 0; frame < 3; ++frame) {
+    NESMain();
+    history.RanFrame();
+  }
+  const std::vector<unsigned char> frameStart = Snapshot();
+  for (int i = 0; i < 5; ++i) Step(history);
+  for (int i = 0; i < 5; ++i) ASSERT_TRUE(history.StepBack());
+  EXPECT_EQ(Snapshot(), frameStart);
+  ASSERT_TRUE(history.StepBack());
+  StepAsRunLoop();
+  EXPECT_EQ(Snapshot(), frameStart);
+}
+
+// A breakpoint that stops the run loop partway through a frame: Step Back
+// from there lands one instruction short of the stop, not of the frame's
+// end, once the breakpoint is gone.
+TEST_F(OnTheDemo, StepBackFromABreakpointStopInsideAFrame) {
+  MachineHistory history;
+  ASSERT_TRUE(history.Start());
+  for (int frame = 0; frame < 4; ++frame) {
+    PressFor(frame);
+    history.Pressed();
+    NESMain();
+    history.RanFrame();
+  }
+  // Where the NMI handler is ten instructions on: the breakpoint.
+  const std::vector<unsigned char> frameStart = Snapshot();
+  for (int i = 0; i < 10; ++i) StepAsRunLoop();
+  const unsigned short inHandler = CPU.PC;
+  ASSERT_EQ(RestoreMachine(frameStart.data(), frameStart.size()), SnapshotRefusal::None);
+  cpu::watch::SetListener([](const cpu::watch::Access&) { return true; });
+  cpu::watch::Watch(inHandler, cpu::watch::kExecute);
+  PressFor(4);
+  history.Pressed();
+  RunCpu();
+  ASSERT_TRUE(cpu::watch::Stopped());
+  history.StoppedInFrame();
+  cpu::watch::ClearAll();
+  cpu::watch::TakeStop();
+  const std::vector<unsigned char> stop = Snapshot();
+
+  ASSERT_TRUE(history.StepBack());
+  const std::vector<unsigned char> before = Snapshot();
+  Step(history);  // in vertical blank, where Step runs as the run loop does
+  EXPECT_EQ(Snapshot(), stop);
+  ASSERT_TRUE(history.StepBack());
+  EXPECT_EQ(Snapshot(), before);
+}
+
 TEST_F(OnTheDemo, HistoryKeepsToItsFramesAndItsBytes) {
   MachineHistory frames;
   constexpr std::size_t kSmall = std::size_t{2} << 20;
-  MachineHistory bytes(MachineHistory::kDefaultEntries, kSmall);
+  MachineHistory bytes(MachineHistory::kDefaultFrames, kSmall);
   ASSERT_TRUE(frames.Start());
   ASSERT_TRUE(bytes.Start());
   for (int frame = 0; frame < 700; ++frame) {
@@ -194,8 +257,9 @@ TEST_F(OnTheDemo, HistoryKeepsToItsFramesAndItsBytes) {
     frames.RanFrame();
     bytes.RanFrame();
   }
-  EXPECT_GE(frames.Entries(), MachineHistory::kDefaultEntries);
-  EXPECT_LT(frames.Entries(), MachineHistory::kDefaultEntries + 60);
+  EXPECT_GE(frames.Frames(), MachineHistory::kDefaultFrames);
+  EXPECT_LT(frames.Frames(),
+            MachineHistory::kDefaultFrames + 60 + MachineHistory::kFramesPerSnapshot);
   EXPECT_LE(frames.PeakBytes(), MachineHistory::kDefaultBytes);
   EXPECT_LE(bytes.PeakBytes(), kSmall);
   EXPECT_GT(bytes.Entries(), 10u);
