@@ -13,6 +13,7 @@
 #include "cart/board_binding.h"
 #include "cart/history.h"
 #include "cart/load_sequence.h"
+#include "cpu/cpu.h"
 #include "emulation/emulate.h"
 #include "io/joystick.h"
 #include "ppu/dx.h"
@@ -117,6 +118,32 @@ void BM_StepBackInAFullHistory(benchmark::State& state) {
 BENCHMARK(BM_StepBackInAFullHistory)
     ->DenseRange(0, 4)
     ->Iterations(200)
+    ->Unit(benchmark::kMillisecond);
+
+// After a Run to of about ten seconds' instructions, reported in the run
+// thread's stretches: Step Back replays from the snapshot taken within the
+// run's last stretch, not from the run's start.
+void BM_StepBackAfterALongRun(benchmark::State& state) {
+  if (!Load(state)) return;
+  constexpr std::uint64_t kStretch = 1 << 20;
+  MachineHistory history;
+  history.Start();
+  for (int stretch = 0; stretch < 6; ++stretch) {
+    for (std::uint64_t i = 0; i < kStretch; ++i) StepCpu();
+    history.Ran(kStretch);
+  }
+  double slowest = 0;
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    if (!history.StepBack()) state.SkipWithError("Step Back refused");
+    slowest = std::max(slowest, Microseconds(Clock::now() - start));
+  }
+  state.counters["slowest_ms"] = slowest / 1000;
+  Unload();
+}
+BENCHMARK(BM_StepBackAfterALongRun)
+    ->DenseRange(0, 4)
+    ->Iterations(20)
     ->Unit(benchmark::kMillisecond);
 
 // The far end: an address the program never runs, so Run back replays all

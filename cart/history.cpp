@@ -134,7 +134,29 @@ void MachineHistory::Stepped(bool frameBegan) {
   const Entry& newest = entries_.back();
   if (newest.frames > 0 || !newest.presses.empty()) PushBeforeSteps();
   ++entries_.back().plainSteps;
-  if (frameBegan) Push(true);
+  if (frameBegan || entries_.back().plainSteps >= kStepsPerSnapshot) Push(true);
+}
+
+void MachineHistory::BeforeSteps() {
+  FindStop();
+  if (entries_.empty()) return;
+  const Entry& newest = entries_.back();
+  if (newest.frames > 0 || !newest.presses.empty()) Push(true);
+}
+
+// An entry counts its steps in 32 bits; a run longer than that starts the
+// history afresh from where it ended.
+void MachineHistory::Ran(std::uint64_t steps) {
+  FindStop();
+  if (entries_.empty() || steps == 0) return;
+  if (steps > std::numeric_limits<std::uint32_t>::max() / 2) {
+    Start();
+    return;
+  }
+  const Entry& newest = entries_.back();
+  if (newest.frames > 0 || !newest.presses.empty()) PushBeforeSteps();
+  entries_.back().plainSteps += static_cast<std::uint32_t>(steps);
+  if (entries_.back().plainSteps >= kStepsPerSnapshot) Push(true);
 }
 
 // The history hears of steps once they have run: the moment before them,

@@ -14,6 +14,7 @@
 // done every twentieth frame, and going back replays at most those twenty
 // frames, twice, in a few milliseconds.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -28,8 +29,12 @@ class MachineHistory {
   // Ten seconds of frames at 60 a second, and at most 64 MB.
   static constexpr std::size_t kDefaultFrames = 600;
   static constexpr std::size_t kDefaultBytes = std::size_t{64} << 20;
-  // Frames of the run loop between two snapshots.
+  // Frames of the run loop, or single steps of a run, between two snapshots.
   static constexpr std::uint32_t kFramesPerSnapshot = 20;
+  static constexpr std::uint32_t kStepsPerSnapshot = 1 << 19;
+  // What a frame takes in single steps, near enough to count the frames a
+  // run of them covers: 29,781 cycles of instructions of about three.
+  static constexpr std::uint32_t kStepsPerFrame = 10000;
 
   explicit MachineHistory(std::size_t maxFrames = kDefaultFrames,
                           std::size_t maxBytes = kDefaultBytes);
@@ -49,6 +54,11 @@ class MachineHistory {
   // One StepCpu has run; `frameBegan` when it began vertical blank, which
   // starts a new entry.
   void Stepped(bool frameBegan);
+  // Single steps are about to run, away from the history's own thread: the
+  // entry of the frames before them ends here.
+  void BeforeSteps();
+  // So many StepCpu have run, at the end of a stretch of a longer run.
+  void Ran(std::uint64_t steps);
   // RunCpu has run the rest of the frame and returned at its start.
   void RanFrame();
   // RunCpu stopped at a breakpoint partway through the frame.
@@ -89,7 +99,10 @@ class MachineHistory {
     std::vector<Press> presses;       // sorted by frame
 
     bool Ran() const { return (plainSteps | recordedSteps | frames | tailSteps) != 0; }
-    std::size_t Span() const { return frames > 0 ? frames : 1; }
+    std::size_t Span() const {
+      const std::uint64_t steps = std::uint64_t{plainSteps} + recordedSteps + tailSteps;
+      return std::max<std::size_t>(frames + steps / kStepsPerFrame, 1);
+    }
     std::size_t Bytes() const { return data.size() + presses.size() * sizeof(Press); }
   };
   // Where a replay notes the last count at which PC held an address.

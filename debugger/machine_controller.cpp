@@ -71,12 +71,12 @@ bool StartRunThreadFor(const std::function<RunGoal()>& makeGoal, std::function<v
   if (!OnUi() || !Loaded() || !CanStart()) return false;
   if (!Machine.TryTake(MachineHolder::RunThread)) return false;
   gate.Enter();
+  HistoryBeforeRun();
   const auto loopEnded = [] {
-    HistoryRan(RunThreadInstructions());  // still holding the machine
     gate.Leave();
     Machine.Give(MachineHolder::RunThread);
   };
-  if (!StartRunThread(makeGoal(), gate, loopEnded, OnUiAfterEnd(std::move(onEnded)))) {
+  if (!StartRunThread(makeGoal(), gate, HistoryRan, loopEnded, OnUiAfterEnd(std::move(onEnded)))) {
     loopEnded();
     return false;
   }

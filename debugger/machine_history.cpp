@@ -1,7 +1,5 @@
 #include "debugger/machine_history.h"
 
-#include <limits>
-
 #include "cart/history.h"
 #include "cart/machine_snapshot.h"
 #include "cart/state_file.h"
@@ -15,10 +13,6 @@ namespace machine {
 namespace {
 
 MachineHistory history;  // touched only by whoever holds the machine
-
-// An entry counts its instructions in 32 bits; a run longer than that
-// starts the history afresh from where it ended.
-constexpr std::uint64_t kLongestRun = std::numeric_limits<std::uint32_t>::max() / 2;
 
 HistoryRefusal Refused(bool done, const char* reason) {
   return done ? HistoryRefusal{} : HistoryRefusal{reason};
@@ -38,12 +32,12 @@ void HistoryStepped(bool frameBegan) {
   history.Stepped(frameBegan);
 }
 
+void HistoryBeforeRun() {
+  history.BeforeSteps();
+}
+
 void HistoryRan(std::uint64_t steps) {
-  if (steps > kLongestRun) {
-    history.Start();
-    return;
-  }
-  for (; steps > 0; --steps) history.Stepped(false);
+  history.Ran(steps);
 }
 
 void HistoryRanFrame() {

@@ -15,22 +15,21 @@ std::thread RunThread;           // touched on the UI thread only
 std::function<void()> RunEnded;  // likewise
 std::atomic<bool> StopRequest{false};
 std::atomic<bool> LoopEnded{false};
-std::uint64_t LastRunInstructions = 0;  // written and read by the run thread only
 
 // How many instructions run between two looks at the breakpoint list: a
 // few milliseconds' worth, so an edit during a long run takes effect soon.
 constexpr std::uint64_t kInstructionsBetweenRefreshes = 1 << 20;
 
 // The goal, or a breakpoint or Break first; the breakpoints are disarmed
-// before the machine goes back.
-// Returns the instructions run, for the history.
-std::uint64_t RunWithBreakpoints(const RunGoal& goal, PauseGate* gate) {
+// before the machine goes back. Each stretch of instructions is reported
+// as it ends.
+void RunWithBreakpoints(const RunGoal& goal, PauseGate* gate,
+                        const std::function<void(std::uint64_t)>& ran) {
   ArmedBreakpoints armed(Breakpoints);
-  std::uint64_t instructions = 0;
   for (;;) {
     const RunResult result = RunToGoal(goal, StopRequest, kInstructionsBetweenRefreshes, gate);
-    instructions += result.instructions;
-    if (result.end != RunEnd::Limit) return instructions;
+    if (ran) ran(result.instructions);
+    if (result.end != RunEnd::Limit) return;
     armed.Refresh();
   }
 }
@@ -50,8 +49,9 @@ void JoinRunThread() {
 // The machine goes back before the end is posted, so that by the time the
 // UI thread refreshes, nobody runs the CPU. The thread never waits for the
 // UI thread: the UI thread may be joining it.
-void RunThreadProc(RunGoal goal, PauseGate* gate, std::function<void()> loopEnded) {
-  LastRunInstructions = RunWithBreakpoints(goal, gate);
+void RunThreadProc(RunGoal goal, PauseGate* gate, std::function<void(std::uint64_t)> ran,
+                   std::function<void()> loopEnded) {
+  RunWithBreakpoints(goal, gate, ran);
   loopEnded();
   LoopEnded.store(true);
   PostToUiThread(JoinRunThread);
@@ -59,14 +59,14 @@ void RunThreadProc(RunGoal goal, PauseGate* gate, std::function<void()> loopEnde
 
 }  // namespace
 
-bool StartRunThread(const RunGoal& goal, PauseGate& gate, std::function<void()> loopEnded,
-                    std::function<void()> joined) {
+bool StartRunThread(const RunGoal& goal, PauseGate& gate, std::function<void(std::uint64_t)> ran,
+                    std::function<void()> loopEnded, std::function<void()> joined) {
   if (RunThread.joinable()) return false;
   StopRequest.store(false);
   LoopEnded.store(false);
   RunEnded = std::move(joined);
   try {
-    RunThread = std::thread(RunThreadProc, goal, &gate, std::move(loopEnded));
+    RunThread = std::thread(RunThreadProc, goal, &gate, std::move(ran), std::move(loopEnded));
   } catch (const std::system_error&) {
     RunEnded = nullptr;
     return false;
@@ -87,8 +87,4 @@ void StopRunThreadAndWait() {
   RequestRunStop();
   ProcessEventsUntil([] { return LoopEnded.load(); });
   JoinRunThread();
-}
-
-std::uint64_t RunThreadInstructions() {
-  return LastRunInstructions;
 }

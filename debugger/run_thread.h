@@ -13,17 +13,15 @@ class PauseGate;
 
 // Starts the thread, which runs toward goal with the debugger's enabled
 // breakpoints armed (edits to the list reach it within a few milliseconds).
-// loopEnded runs on the run thread
-// once it no longer touches the machine; joined runs on the UI thread after
-// the thread has been joined. False when the thread cannot be created.
-bool StartRunThread(const RunGoal& goal, PauseGate& gate, std::function<void()> loopEnded,
-                    std::function<void()> joined);
+// ran runs on the run thread after each stretch of instructions, with how
+// many ran, at an instruction boundary; loopEnded runs there once it no
+// longer touches the machine; joined runs on the UI thread after the thread
+// has been joined. False when the thread cannot be created.
+bool StartRunThread(const RunGoal& goal, PauseGate& gate, std::function<void(std::uint64_t)> ran,
+                    std::function<void()> loopEnded, std::function<void()> joined);
 
 // Asks the run thread to stop at the next instruction boundary.
 void RequestRunStop();
-
-// On the run thread, once its loop has ended: the instructions it ran.
-std::uint64_t RunThreadInstructions();
 
 // Whether a run thread has been started and not yet joined.
 bool RunThreadActive();

@@ -245,6 +245,26 @@ TEST_F(OnTheDemo, StepBackFromABreakpointStopInsideAFrame) {
   EXPECT_EQ(Snapshot(), before);
 }
 
+// A long run reported in stretches, as the run thread reports them: Step
+// Back lands one instruction short of its end, from a snapshot taken within
+// the run rather than at its start.
+TEST_F(OnTheDemo, StepBackAfterALongRunLandsOneInstructionShort) {
+  constexpr std::uint64_t kStretch = 1 << 20;
+  MachineHistory history;
+  ASSERT_TRUE(history.Start());
+  std::vector<unsigned char> beforeLast;
+  for (int stretch = 0; stretch < 3; ++stretch) {
+    for (std::uint64_t i = 0; i < kStretch; ++i) {
+      if (stretch == 2 && i + 1 == kStretch) beforeLast = Snapshot();
+      StepCpu();
+    }
+    history.Ran(kStretch);
+  }
+  EXPECT_GE(history.Entries(), 3u);
+  ASSERT_TRUE(history.StepBack());
+  EXPECT_EQ(Snapshot(), beforeLast);
+}
+
 TEST_F(OnTheDemo, HistoryKeepsToItsFramesAndItsBytes) {
   MachineHistory frames;
   constexpr std::size_t kSmall = std::size_t{2} << 20;
