@@ -158,6 +158,10 @@ bool Inspect(const std::function<void()>& read) {
   return true;
 }
 
+std::optional<std::uint64_t> InspectedRunPosition() {
+  return gate.Position();
+}
+
 bool StartRunTo(unsigned short stopAt, std::function<void()> onEnded) {
   return StartRunThreadFor([stopAt] { return GoalRunTo(stopAt); }, std::move(onEnded));
 }

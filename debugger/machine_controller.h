@@ -16,7 +16,9 @@
 // Every entry runs on the UI thread only: a debug build asserts it, and a
 // release build refuses the call (false, nothing done) instead.
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "debugger/run_loop.h"
@@ -51,6 +53,9 @@ bool Borrow(const std::function<void()>& use);
 // Reads the machine for display (see above). Runs read and returns true;
 // false only off the UI thread.
 bool Inspect(const std::function<void()>& read);
+// Only inside Inspect's read, while the run thread is held: the
+// instructions it has run in its current stretch; nothing otherwise.
+std::optional<std::uint64_t> InspectedRunPosition();
 
 // Run to: a thread steps until PC equals stopAt after an instruction, or
 // Break. onEnded runs on the UI thread once the thread has been joined and

@@ -13,6 +13,9 @@ namespace machine {
 namespace {
 
 MachineHistory history;  // touched only by whoever holds the machine
+// The instructions of the run thread's current stretch already in the
+// history, by a press that came in the middle of it; likewise.
+std::uint64_t toldOfStretch = 0;
 
 HistoryRefusal Refused(bool done, const char* reason) {
   return done ? HistoryRefusal{} : HistoryRefusal{reason};
@@ -37,7 +40,8 @@ void HistoryBeforeRun() {
 }
 
 void HistoryRan(std::uint64_t steps) {
-  history.Ran(steps);
+  history.Ran(steps - toldOfStretch);
+  toldOfStretch = 0;
 }
 
 void HistoryRanFrame() {
@@ -60,7 +64,20 @@ void PressInput(const std::function<void()>& press) {
     });
     return;
   }
-  press();  // the buttons are atomics; mid-run presses are not replayed
+  if (!RunToActive()) {
+    press();  // the buttons are atomics
+    return;
+  }
+  // The run thread waits at an instruction boundary: the history takes
+  // the stretch so far, then the press.
+  Inspect([&] {
+    if (const std::optional<std::uint64_t> position = InspectedRunPosition()) {
+      history.Ran(*position - toldOfStretch);
+      toldOfStretch = *position;
+    }
+    press();
+    history.Mark();
+  });
 }
 
 std::string WhyNoHistory() {

@@ -35,7 +35,8 @@ void HistoryPressed();
 
 // A joypad box pressed or released: an input the history records. While the
 // game window runs, the press waits for its next frame start, so a replay
-// of the frame sees it where it took effect; during Run to it lands at once.
+// of the frame sees it where it took effect; during Run to it waits for the
+// next instruction boundary.
 void PressInput(const std::function<void()>& press);
 
 // Empty when the board cannot save its state: the reason otherwise.

@@ -81,7 +81,7 @@ RunResult StepLoop(Goal goal, const std::atomic<bool>& stopRequest, std::uint64_
     goal.Before();
     StepCpu();
     ++result.instructions;
-    if (gate != nullptr) gate->Boundary();
+    if (gate != nullptr) gate->Boundary(result.instructions);
     if constexpr (Watching) {
       if (BreakpointStops()) return {result.instructions, RunEnd::Breakpoint};
     }

@@ -15,9 +15,10 @@ void PauseGate::Leave() {
 
 // The thread waits here while the reader reads; the mutex carries the
 // machine's state across in both directions.
-void PauseGate::Serve() {
+void PauseGate::Serve(std::optional<std::uint64_t> position) {
   std::unique_lock lock(mutex_);
   if (!reading_) return;  // the reader was served at another boundary
+  position_ = position;
   paused_ = true;
   changed_.notify_all();
   changed_.wait(lock, [this] { return !reading_; });

@@ -9,8 +9,10 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <functional>
 #include <mutex>
+#include <optional>
 
 class PauseGate {
  public:
@@ -21,16 +23,24 @@ class PauseGate {
   void Leave();
 
   // The thread, at a boundary: costs one relaxed load unless a reader waits.
+  // With a position (the run thread's instructions so far), a reader can ask
+  // where the thread is held.
   void Boundary() {
-    if (requested_.load(std::memory_order_relaxed)) Serve();
+    if (requested_.load(std::memory_order_relaxed)) Serve(std::nullopt);
+  }
+  void Boundary(std::uint64_t position) {
+    if (requested_.load(std::memory_order_relaxed)) Serve(position);
   }
 
   // The reader: runs read while the thread is held at a boundary (or while
   // no thread is inside), then lets the thread go on.
   void WhilePaused(const std::function<void()>& read);
+  // Only inside read: the position the thread gave at the boundary it is
+  // held at; nothing when it gave none or no thread is inside.
+  std::optional<std::uint64_t> Position() const { return paused_ ? position_ : std::nullopt; }
 
  private:
-  void Serve();
+  void Serve(std::optional<std::uint64_t> position);
 
   std::atomic<bool> requested_{false};
   std::mutex mutex_;
@@ -38,4 +48,5 @@ class PauseGate {
   bool inside_ = false;  // guarded by mutex_, as the two below
   bool paused_ = false;
   bool reading_ = false;
+  std::optional<std::uint64_t> position_;
 };

@@ -111,6 +111,37 @@ TEST_F(GoingBack, AJoypadBoxIsAnInputTheHistoryKeeps) {
   EXPECT_EQ(Joy1.GetButton(7), 0);  // not yet before the first
 }
 
+// A box pressed during Run to lands at an instruction boundary of the run
+// and is kept there: going back one instruction from where the run was
+// broken off and stepping again gives the same machine, pad included.
+TEST_F(GoingBack, AJoypadBoxPressedDuringRunToIsReplayedWhereItLanded) {
+  ListBoxSetCurSel(dialog, IDC_LISTING, 99);
+  Command(IDC_ADD_BREAKPOINT);  // a line the demo never reaches: it runs on
+  Command(IDC_RUNTO);
+  ASSERT_TRUE(machine::RunToActive());
+  CheckDlgButton(dialog, IDC_JOY_RIGHT, true);
+  Command(IDC_JOY_RIGHT);
+  // The run goes on past the press before it is broken off.
+  const auto position = [] {
+    std::optional<std::uint64_t> at;
+    machine::Inspect([&] { at = machine::InspectedRunPosition(); });
+    return at;
+  };
+  const std::optional<std::uint64_t> atPress = position();
+  ASSERT_TRUE(WaitFor([&] { return position() != atPress; }));
+  Command(IDC_RUNTO);  // Break
+  ASSERT_TRUE(WaitFor([] { return !machine::RunToActive(); }));
+  ASSERT_NE(Joy1.GetButton(7), 0);
+  const std::vector<unsigned char> end = Snapshot();
+  messages.clear();
+  Command(IDM_STEP_BACK);
+  EXPECT_TRUE(messages.empty()) << LastMessage();
+  Command(IDC_STEP);
+  EXPECT_EQ(Snapshot(), end);
+  CheckDlgButton(dialog, IDC_JOY_RIGHT, false);  // the pads outlive the test
+  Command(IDC_JOY_RIGHT);
+}
+
 TEST_F(GoingBack, CommandsAreRefusedWhileARunGoes) {
   Command(IDC_STEP);
   ListBoxSetCurSel(dialog, IDC_LISTING, 99);
