@@ -125,10 +125,10 @@ BENCHMARK(BM_StepBackInAFullHistory)
 // run's last stretch, not from the run's start.
 void BM_StepBackAfterALongRun(benchmark::State& state) {
   if (!Load(state)) return;
-  constexpr std::uint64_t kStretch = 1 << 20;
+  constexpr std::uint64_t kStretch = 1 << 19;
   MachineHistory history;
   history.Start();
-  for (int stretch = 0; stretch < 6; ++stretch) {
+  for (int stretch = 0; stretch < 12; ++stretch) {
     for (std::uint64_t i = 0; i < kStretch; ++i) StepCpu();
     history.Ran(kStretch);
   }

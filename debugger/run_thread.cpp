@@ -18,7 +18,9 @@ std::atomic<bool> LoopEnded{false};
 
 // How many instructions run between two looks at the breakpoint list: a
 // few milliseconds' worth, so an edit during a long run takes effect soon.
-constexpr std::uint64_t kInstructionsBetweenRefreshes = 1 << 20;
+// The history takes a snapshot after each stretch, so Step Back after a
+// long run replays no more than one.
+constexpr std::uint64_t kInstructionsBetweenRefreshes = 1 << 19;
 
 // The goal, or a breakpoint or Break first; the breakpoints are disarmed
 // before the machine goes back. Each stretch of instructions is reported
