@@ -54,8 +54,9 @@ class MachineHistory {
   // One StepCpu has run; `frameBegan` when it began vertical blank, which
   // starts a new entry.
   void Stepped(bool frameBegan);
-  // Single steps are about to run, away from the history's own thread: the
-  // entry of the frames before them ends here.
+  // A run of steps or frames is about to start on another thread, which
+  // arms breakpoints: whatever the history still has to replay is replayed
+  // now, and an entry of frames ends here, as steps may follow.
   void BeforeSteps();
   // So many StepCpu have run, at the end of a stretch of a longer run.
   void Ran(std::uint64_t steps);

@@ -198,6 +198,7 @@ Refusal StartEmulation(WindowHandle owner, std::function<void()> onEnded) {
       uiEnd();
     });
   };
+  HistoryBeforeRun();  // before the thread arms its breakpoints
   SetFrameObserver(HistoryRanFrame, HistoryPressed);
   if (!StartEmulateThread(owner, gate, ended, BreakpointHooks())) {
     gate.Leave();

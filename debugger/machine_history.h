@@ -23,10 +23,11 @@ inline constexpr const char* kNotInHistoryText =
 // that changed the machine (an edit, Reset, a joypad box) starts an entry.
 void HistoryStart();
 void HistoryMark();
-// One instruction run by the UI thread's Step; a run thread about to start
-// (on the UI thread), then each stretch of `steps` instructions it ran; one
-// frame run by the game window's thread, to its end or to a breakpoint; the
-// joypads pressed at the game window's frame start.
+// One instruction run by the UI thread's Step; a run or game window thread
+// about to start (on the UI thread, before it arms its breakpoints: the
+// history replays nothing after that); each stretch of `steps` instructions
+// the run thread ran; one frame run by the game window's thread, to its end
+// or to a breakpoint; the joypads pressed at the game window's frame start.
 void HistoryStepped(bool frameBegan);
 void HistoryBeforeRun();
 void HistoryRan(std::uint64_t steps);

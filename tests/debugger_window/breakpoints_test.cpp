@@ -163,6 +163,20 @@ TEST_F(BreakpointsWindow, StepBackAfterEmulateStoppedAtABreakpoint) {
   EXPECT_EQ(CPU.Memory[0x10], 2);
 }
 
+// Emulate again after a stop partway through a frame: the history finds
+// the first stop before the breakpoints are armed again, so its replay
+// neither counts their hits nor stops the game.
+TEST_F(BreakpointsWindow, EmulateAgainAfterAStopCountsOnlyTheRealHits) {
+  Add("2006", "W");
+  Command(IDC_EMULATE);
+  ASSERT_TRUE(WaitFor([this] { return Idle() && !Text(IDC_STATUS).empty(); }));
+  EXPECT_EQ(Entry(0), "$2006 --W  hits 1");
+  Command(IDC_EMULATE);  // on to the second store of the pair
+  const std::string second = "write $2006 = $00 at $" + Hex4(Label(kSta2006) + 5);
+  ASSERT_TRUE(WaitFor([&] { return Idle() && Text(IDC_STATUS) == second; })) << Text(IDC_STATUS);
+  EXPECT_EQ(Entry(0), "$2006 --W  hits 2");
+}
+
 // The stepping commands go through the run thread and its breakpoints.
 TEST_F(BreakpointsWindow, StepOverStopsInsideAtABreakpointAndStepOutLeaves) {
   Add(Hex4(Label(kCallOuter)), "X");
