@@ -130,9 +130,7 @@ void MachineHistory::Pressed() {
 void MachineHistory::Stepped(bool frameBegan) {
   FindStop();
   if (entries_.empty()) return;
-  // A replay runs an entry's single steps before its frames and presses.
-  const Entry& newest = entries_.back();
-  if (newest.frames > 0 || !newest.presses.empty()) PushBeforeSteps();
+  if (entries_.back().TakesNoSteps()) PushBeforeSteps();
   ++entries_.back().plainSteps;
   if (frameBegan || entries_.back().plainSteps >= kStepsPerSnapshot) Push(true);
 }
@@ -140,8 +138,7 @@ void MachineHistory::Stepped(bool frameBegan) {
 void MachineHistory::BeforeSteps() {
   FindStop();
   if (entries_.empty()) return;
-  const Entry& newest = entries_.back();
-  if (newest.frames > 0 || !newest.presses.empty()) Push(true);
+  if (entries_.back().TakesNoSteps()) Push(true);
 }
 
 // An entry counts its steps in 32 bits; a run longer than that starts the
@@ -153,8 +150,7 @@ void MachineHistory::Ran(std::uint64_t steps) {
     Start();
     return;
   }
-  const Entry& newest = entries_.back();
-  if (newest.frames > 0 || !newest.presses.empty()) PushBeforeSteps();
+  if (entries_.back().TakesNoSteps()) PushBeforeSteps();
   entries_.back().plainSteps += static_cast<std::uint32_t>(steps);
   if (entries_.back().plainSteps >= kStepsPerSnapshot) Push(true);
 }

@@ -100,6 +100,9 @@ class MachineHistory {
     std::vector<Press> presses;       // sorted by frame
 
     bool Ran() const { return (plainSteps | recordedSteps | frames | tailSteps) != 0; }
+    // Steps run after frames or presses need an entry of their own, as a
+    // replay runs an entry's steps first.
+    bool TakesNoSteps() const { return frames > 0 || !presses.empty(); }
     std::size_t Span() const {
       const std::uint64_t steps = std::uint64_t{plainSteps} + recordedSteps + tailSteps;
       return std::max<std::size_t>(frames + steps / kStepsPerFrame, 1);
