@@ -159,15 +159,22 @@ void MachineHistory::Ran(std::uint64_t steps) {
 // where the newest entry's frames ended, comes back by replaying them.
 void MachineHistory::PushBeforeSteps() {
   std::vector<unsigned char> now;
-  if (SaveMachine(now) != SnapshotRefusal::None || !RestoreEntry(entries_.size() - 1)) {
+  if (SaveMachine(now) != SnapshotRefusal::None || !RestoreNewestEnd()) {
     Clear();
     return;
   }
+  Push(true);
+  RestoreMachine(now.data(), now.size());
+}
+
+// Puts the machine where the newest entry ends: its snapshot, what it ran,
+// and the presses of the frame it has not run yet.
+bool MachineHistory::RestoreNewestEnd() {
+  if (!RestoreEntry(entries_.size() - 1)) return false;
   const Entry& newest = entries_.back();
   Replay(newest, kAll);
   PressAt(newest, newest.frames);
-  Push(true);
-  RestoreMachine(now.data(), now.size());
+  return true;
 }
 
 void MachineHistory::RanFrame() {
@@ -206,14 +213,10 @@ void MachineHistory::FindStop() {
 bool MachineHistory::FindTail(const std::vector<unsigned char>& stop) {
   if (RestoreMachine(stop.data(), stop.size()) != SnapshotRefusal::None) return false;
   const Registers target = Now();
-  const std::size_t index = entries_.size() - 1;
-  if (!RestoreEntry(index)) return false;
-  Entry& entry = entries_[index];
-  Replay(entry, kAll);
-  PressAt(entry, entry.frames);
+  if (!RestoreNewestEnd()) return false;
   for (std::uint64_t tail = 0; tail < kLongestFrame; ++tail) {
     if (Now() == target && SaveMachine(scratch_) == SnapshotRefusal::None && scratch_ == stop) {
-      entry.tailSteps = static_cast<std::uint32_t>(tail);
+      entries_.back().tailSteps = static_cast<std::uint32_t>(tail);
       return true;
     }
     StepAsRunLoop();
@@ -279,10 +282,12 @@ bool MachineHistory::RestoreEntry(std::size_t index) {
   return RestoreMachine(scratch_.data(), scratch_.size()) == SnapshotRefusal::None;
 }
 
-// The presses of the entry's frame `frame`, as the joypads took them.
-void MachineHistory::PressAt(const Entry& entry, std::uint32_t frame) {
+// The presses of the entry's frame `frame`, as the joypads took them; with
+// `pressed`, kept there too.
+void MachineHistory::PressAt(const Entry& entry, std::uint32_t frame, std::vector<Press>* pressed) {
   for (const Press& press : entry.presses) {
     if (press.frame != frame) continue;
+    if (pressed != nullptr) pressed->push_back(press);
     for (int i = 0; i < 24; ++i) {
       Joy1.BitStream[i].store(press.pads[0][i]);
       Joy2.BitStream[i].store(press.pads[1][i]);
@@ -313,9 +318,7 @@ std::uint64_t MachineHistory::Replay(const Entry& entry, std::uint64_t steps, Wa
   for (std::uint32_t frame = 0; frame <= entry.frames && done < steps; ++frame) {
     const bool whole = frame < entry.frames;
     if (!whole && entry.tailSteps == 0) break;
-    PressAt(entry, frame);
-    for (const Press& press : entry.presses)
-      if (press.frame == frame) ran.presses.push_back(press);
+    PressAt(entry, frame, &ran.presses);
     while (done < steps && (whole || ran.tailSteps < entry.tailSteps)) {
       look();
       ++ran.tailSteps;

@@ -124,7 +124,9 @@ class MachineHistory {
   void PushBeforeSteps();
   void FindStop();
   bool FindTail(const std::vector<unsigned char>& stop);
-  static void PressAt(const Entry& entry, std::uint32_t frame);
+  bool RestoreNewestEnd();
+  static void PressAt(const Entry& entry, std::uint32_t frame,
+                      std::vector<Press>* pressed = nullptr);
   void Truncate(std::size_t index, Entry& reached);
 
   std::size_t maxFrames_;
